@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+namespace zurcfg {
+
+enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Icon { Information, Exclamation, Question };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// A modal message box: fixed text, short caption, button set and icon.
+struct Message {
+    std::string text;
+    std::string caption;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::Information;
+};
+
+// Shows messages to the user and returns the button chosen. The window passes one that shows
+// real message boxes; tests pass one that answers from a script.
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual Answer Ask(const Message& message) = 0;
+};
+
+}  // namespace zurcfg

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <vector>
+
+#include "config/prompter.h"
+
+namespace zurcfg::testing {
+
+// Records every message and answers from a script; a message nobody scripted fails the test, and
+// so does an answer left unused when the fake goes.
+class FakePrompter : public Prompter {
+public:
+    ~FakePrompter() override {
+        EXPECT_TRUE(script_.empty()) << script_.size() << " scripted answer(s) never asked for";
+    }
+
+    FakePrompter& Will(Answer answer) {
+        script_.push_back(answer);
+        return *this;
+    }
+
+    Answer Ask(const Message& message) override {
+        messages_.push_back(message);
+        if (script_.empty()) {
+            ADD_FAILURE() << "Unscripted message box \"" << message.caption << "\": "
+                          << message.text;
+            return Answer::Cancel;
+        }
+        const Answer answer = script_.front();
+        script_.pop_front();
+        return answer;
+    }
+
+    const std::vector<Message>& Messages() const { return messages_; }
+    const Message& Last() const { return messages_.back(); }
+
+private:
+    std::deque<Answer> script_;
+    std::vector<Message> messages_;
+};
+
+}  // namespace zurcfg::testing
