@@ -1,0 +1,468 @@
+#include "config/header_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+#include "config/header_path.h"
+#include "config/option_lists.h"
+
+namespace zurcfg {
+
+namespace {
+
+constexpr std::string_view kStarRule =
+    "/******************************************************************************/\n";
+constexpr std::string_view kDashRule =
+    "//------------------------------------------------------------------------------\n";
+constexpr std::string_view kDefine = "#define ";
+
+// Columns (counting from 1) where a "#define" line goes on after its name: the value, or the
+// comment of a switch. OS_ENABLE_INT_ALL has its comment one column further left.
+constexpr std::size_t kValueColumn = 32;
+constexpr std::size_t kSwitchCommentColumn = 36;
+constexpr std::size_t kIntAllCommentColumn = 35;
+
+// Enum comments start ten blanks after the widest identifier and its separator; no item gets
+// more than 108 blanks, whatever the widths.
+constexpr std::size_t kEnumCommentGap = 10;
+constexpr std::size_t kMaxEnumPadding = 108;
+
+// The macros whose names changed with kernel version 90200.
+struct MacroNames {
+    std::string_view enableQueue;
+    std::string_view enableSimpleQueue;
+    std::string_view queuesIdentical;
+    std::string_view enableIntQueue;
+};
+constexpr MacroNames kOldStyleNames{"OS_ENABLE_QMSG", "OS_ENABLE_QSMSG", "OS_QUEUES_IDENTICAL",
+                                    "OS_ENABLE_INT_QMSG"};
+constexpr MacroNames kNewStyleNames{"OS_ENABLE_QUEUE", "OS_ENABLE_SQUEUE",
+                                    "OS_QUEUE_SQUEUE_IDENTICAL", "OS_ENABLE_INT_QUEUE"};
+
+// What the first pass over a name table finds.
+struct TableMeasure {
+    int identifiers = 0;
+    std::size_t widestIdentifier = 0;  // in characters
+};
+
+struct HeaderText {
+    std::string text;
+    int bsemsIdentifiers = 0;
+    int stimersIdentifiers = 0;
+};
+
+class HeaderFormatter {
+public:
+    HeaderFormatter(const Configuration& configuration, bool oldStyleNames, TextEncoding encoding)
+        : config_(configuration),
+          names_(oldStyleNames ? kOldStyleNames : kNewStyleNames),
+          oldStyleNames_(oldStyleNames),
+          encoding_(encoding) {}
+
+    HeaderText Format(const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers) {
+        HeaderText header;
+        AppendTitleBlock();
+        AppendSystem();
+        AppendEnableConstants();
+        AppendInterruptServices();
+        AppendBanks();
+        AppendTypes();
+        header.bsemsIdentifiers =
+            AppendNameTable("BSEMS", config_.OS_BSEMS, "Number of binary semaphores", bsems);
+        header.stimersIdentifiers =
+            AppendNameTable("STIMERS", config_.OS_STIMERS, "Number of static timers", stimers);
+        out_ += "\n\n#endif\n";
+        header.text = std::move(out_);
+        return header;
+    }
+
+private:
+    void AppendTitleBlock() {
+        out_ += kStarRule;
+        out_ += "//\n// ";
+        out_ += kGeneratedMarker;
+        out_ += "\n// Do not modify it to prevent data loss on next editing.\n//\n";
+        if (!config_.PROJECT_NAME.empty()) {
+            out_ += "// PROJECT NAME: " + config_.PROJECT_NAME + '\n';
+        }
+        if (const std::string_view platform = PlatformHeaderName(config_.PLATFORM);
+            !platform.empty()) {
+            out_ += "// PLATFORM:     ";
+            out_ += platform;
+            out_ += '\n';
+        }
+        out_ += "//\n";
+        out_ += kStarRule;
+        out_ += "\n\n#ifndef _ZURCFG_H\n#define _ZURCFG_H\n\n";
+    }
+
+    void AppendSystem() {
+        AppendBanner("SYSTEM");
+        AppendValueLine("OS_TASKS", config_.OS_TASKS,
+                        "Number of tasks that can be active at one time");
+        if (config_.OS_DISABLE_PRIORITY) {
+            AppendSwitchLine("OS_DISABLE_PRIORITY", "");
+        }
+        out_ += "\n\n";
+    }
+
+    void AppendEnableConstants() {
+        const Configuration& c = config_;
+        AppendBanner("ENABLE CONSTANTS");
+        // "Enable all" stands for the services below, critical sections included.
+        if (c.OS_ENABLE_ALL) {
+            AppendSwitchLine("OS_ENABLE_ALL",
+                             "Enable all services: CSems, QMsg, QSmsg, TTimers, DTimers");
+        } else {
+            if (c.OS_ENABLE_CSEM) {
+                AppendSwitchLine("OS_ENABLE_CSEM", "Enable counting semaphores");
+            }
+            if (c.OS_ENABLE_CRITICAL_SECTION) {
+                AppendSwitchLine("OS_ENABLE_CRITICAL_SECTION", "Enable critical sections services");
+            }
+            if (c.OS_ENABLE_QMSG) {
+                AppendSwitchLine(names_.enableQueue, "Enable queues of pointers to messages");
+            }
+            if (c.OS_ENABLE_QSMSG) {
+                AppendSwitchLine(names_.enableSimpleQueue, "Enable queues of simple messages");
+            }
+            if (c.OS_ENABLE_TTIMERS) {
+                AppendSwitchLine("OS_ENABLE_TTIMERS",
+                                 "Enable task timers (allows to use OS_Delay and OS_xxx_Wait_TO)");
+            }
+            if (c.OS_ENABLE_DTIMERS) {
+                AppendSwitchLine("OS_ENABLE_DTIMERS", "Enable dynamic timers");
+            }
+        }
+        const bool anyTimer =
+            c.OS_ENABLE_ALL || c.OS_ENABLE_TTIMERS || c.OS_ENABLE_DTIMERS || c.OS_STIMERS > 0;
+        if (c.OS_USE_INLINE_TIMER && anyTimer) {
+            AppendSwitchLine("OS_USE_INLINE_TIMER", "Make OS_Timer service as in-line function");
+        }
+        const bool bothQueues = c.OS_ENABLE_ALL || (c.OS_ENABLE_QMSG && c.OS_ENABLE_QSMSG);
+        if (c.OS_QUEUES_IDENTICAL && bothQueues) {
+            AppendSwitchLine(
+                names_.queuesIdentical,
+                "Uses same functions for queues of pointer messages and simple messages");
+        }
+        out_ += "\n\n";
+    }
+
+    void AppendInterruptServices() {
+        const Configuration& c = config_;
+        if (c.OS_ENABLE_INT_ALL || c.OS_ENABLE_INT_CSEM || c.OS_ENABLE_INT_QUEUE ||
+            c.OS_ENABLE_INT_MSG || c.OS_ENABLE_INT_SMSG) {
+            AppendBanner("INTERRUPT SERVICES");
+        }
+        if (c.OS_ENABLE_INT_ALL) {
+            AppendSwitchLine("OS_ENABLE_INT_ALL", "All OS_IntXXX services allowed in interrupts",
+                             kIntAllCommentColumn);
+        } else {
+            if (c.OS_ENABLE_INT_CSEM && (c.OS_ENABLE_ALL || c.OS_ENABLE_CSEM)) {
+                out_ += "#define OS_ENABLE_INT_CSEM\n";
+            }
+            if (c.OS_ENABLE_INT_QUEUE &&
+                (c.OS_ENABLE_ALL || c.OS_ENABLE_QMSG || c.OS_ENABLE_QSMSG)) {
+                AppendSwitchLine(names_.enableIntQueue,
+                                 "Enable services for work with queues within interrupts");
+            }
+            if (c.OS_ENABLE_INT_MSG) {
+                AppendSwitchLine(
+                    "OS_ENABLE_INT_MSG",
+                    "Enable services for work with pointers to messages within interrupts");
+            }
+            if (c.OS_ENABLE_INT_SMSG) {
+                AppendSwitchLine("OS_ENABLE_INT_SMSG",
+                                 "Enable services for work with simple messages within interrupts");
+            }
+        }
+        out_ += "\n\n";
+    }
+
+    // A list without selection (-1) writes no line but still counts in the sum that decides a
+    // section's banner, so -1 and 1 cancel out.
+    template <std::size_t N>
+    int64_t Sum(const std::array<Field<int32_t>, N>& fields) const {
+        int64_t sum = 0;
+        for (const Field<int32_t>& field : fields) {
+            sum += config_.*field.member;
+        }
+        return sum;
+    }
+
+    void AppendBanks() {
+        const Configuration& c = config_;
+        if (Sum(kBankFields) != 0) {
+            AppendBanner("BANKS");
+        }
+        AppendBankLine("OS_BANK_OS", c.OS_BANK_OS, "RAM bank to allocate all system variables");
+        AppendBankLine("OS_BANK_TASKS", c.OS_BANK_TASKS, "RAM bank to allocate task descriptors");
+        AppendBankLine("OS_BANK_BSEMS", c.OS_BANK_BSEMS, "RAM bank to allocate binary semaphores");
+        AppendBankLine("OS_BANK_STIMERS", c.OS_BANK_STIMERS, "RAM bank to allocate static timers");
+        out_ += "\n\n";
+    }
+
+    void AppendBankLine(std::string_view name, int32_t bankIndex, std::string_view comment) {
+        if (bankIndex > 0) {
+            AppendValueLine(name, bankIndex - 1, comment);
+        }
+    }
+
+    // No empty line ends this section: whatever follows comes right after the last size line.
+    void AppendTypes() {
+        const Configuration& c = config_;
+        if (Sum(kSizeFields) != 0) {
+            AppendBanner("TYPES");
+        }
+        AppendSizeLine("OS_TIMER_SIZE", c.OS_TIMER_SIZE, "Size of all system timers (1, 2 or 4)");
+        AppendSizeLine("OS_TTIMER_SIZE", c.OS_TTIMER_SIZE, "Size of task timers (1, 2 or 4)");
+        AppendSizeLine("OS_DTIMER_SIZE", c.OS_DTIMER_SIZE, "Size of dynamic timers (1, 2 or 4)");
+        AppendSizeLine("OS_STIMER_SIZE", c.OS_STIMER_SIZE, "Size of static timers (1, 2 or 4)");
+        AppendSizeLine("OS_CSEM_SIZE", c.OS_CSEM_SIZE, "Size of counting semaphores (1, 2 or 4)");
+        if (c.OST_MSG.empty() && c.OST_SMSG.empty()) {
+            return;
+        }
+        if (oldStyleNames_) {
+            // Old kernels know only the OST_ names; the guard lets newer ones take the new names.
+            out_ += "#if __ZURVERSION__ >= 90200\n\n";
+            AppendMessageTypes("OS_MSG_TYPE", "OS_SMSG_TYPE");
+            out_ += "\n#else\n\n";
+            AppendMessageTypes("OST_MSG", "OST_SMSG");
+            out_ += "\n#endif\n\n\n";
+        } else {
+            AppendMessageTypes("OS_MSG_TYPE", "OS_SMSG_TYPE");
+        }
+    }
+
+    void AppendSizeLine(std::string_view name, int32_t sizeIndex, std::string_view comment) {
+        if (const int32_t bytes = SizeBytes(sizeIndex); bytes > 0) {
+            AppendValueLine(name, bytes, comment);
+        }
+    }
+
+    void AppendMessageTypes(std::string_view messageName, std::string_view simpleMessageName) {
+        AppendTypeLine(messageName, config_.OST_MSG);
+        AppendTypeLine(simpleMessageName, config_.OST_SMSG);
+    }
+
+    void AppendTypeLine(std::string_view name, const std::string& type) {
+        if (!type.empty()) {
+            AppendDefine(name, kValueColumn);
+            out_ += type + '\n';
+        }
+    }
+
+    // The section of a name table: its count (kind "BSEMS" gives OS_BSEMS) and its enum block
+    // (ZUR_BSEMS_ENUM). Returns the number of identifiers in the table, also when it has none
+    // and the block is left out.
+    int AppendNameTable(const std::string& kind, int32_t count, std::string_view countComment,
+                        const std::vector<NameEntry>& rows) {
+        AppendBanner(kind);
+        if (count != 0) {
+            AppendValueLine("OS_" + kind, count, countComment);
+            out_ += '\n';
+        }
+        const TableMeasure measure = Measure(rows);
+        if (measure.identifiers == 0) {
+            return 0;
+        }
+        out_ += "enum ZUR_" + kind + "_ENUM\n{\n";
+        int written = 0;
+        for (const NameEntry& row : rows) {
+            if (row.identifier.empty()) {
+                continue;
+            }
+            ++written;
+            // The last item has a blank for the comma, which keeps its comment in line.
+            out_ += "    " + row.identifier + (written < measure.identifiers ? ',' : ' ');
+            if (!row.comment.empty()) {
+                const std::size_t padding =
+                    kEnumCommentGap + measure.widestIdentifier - Characters(row.identifier);
+                out_.append(std::min(padding, kMaxEnumPadding), ' ');
+                out_ += "// " + row.comment;
+            }
+            out_ += '\n';
+        }
+        out_ += "};\n\n\n";
+        return measure.identifiers;
+    }
+
+    TableMeasure Measure(const std::vector<NameEntry>& rows) const {
+        TableMeasure measure;
+        for (const NameEntry& row : rows) {
+            if (!row.identifier.empty()) {
+                ++measure.identifiers;
+            }
+            measure.widestIdentifier =
+                std::max(measure.widestIdentifier, Characters(row.identifier));
+        }
+        return measure;
+    }
+
+    std::size_t Characters(std::string_view text) const { return CharacterCount(text, encoding_); }
+
+    void AppendBanner(std::string_view title) {
+        out_ += kDashRule;
+        out_ += "// ";
+        out_ += title;
+        out_ += '\n';
+        out_ += kDashRule;
+        out_ += '\n';
+    }
+
+    // "#define" and the name, padded with blanks up to the given column.
+    void AppendDefine(std::string_view name, std::size_t nextColumn) {
+        out_ += kDefine;
+        out_ += name;
+        out_.append(nextColumn - 1 - kDefine.size() - name.size(), ' ');
+    }
+
+    void AppendValueLine(std::string_view name, int32_t value, std::string_view comment) {
+        AppendDefine(name, kValueColumn);
+        out_ += std::to_string(value);
+        out_ += "  // ";
+        out_ += comment;
+        out_ += '\n';
+    }
+
+    void AppendSwitchLine(std::string_view name, std::string_view comment,
+                          std::size_t commentColumn = kSwitchCommentColumn) {
+        AppendDefine(name, commentColumn);
+        out_ += "// ";
+        out_ += comment;
+        out_ += '\n';
+    }
+
+    const Configuration& config_;
+    const MacroNames& names_;
+    const bool oldStyleNames_;
+    const TextEncoding encoding_;
+    std::string out_;
+};
+
+HeaderText ComposeHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
+                         const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                         TextEncoding encoding) {
+    return HeaderFormatter(configuration, oldStyleNames, encoding).Format(bsems, stimers);
+}
+
+bool CanOpenForUpdate(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "r+b");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// Moves an existing header aside as its backup, in place of any older backup. Returns whether
+// the backup was made; a failure is not reported, the header is then overwritten.
+bool MoveToBackup(const std::string& headerPath, const std::string& backupPath) {
+    if (!CanOpenForUpdate(headerPath)) {
+        return false;
+    }
+    if (CanOpenForUpdate(backupPath)) {
+        std::remove(backupPath.c_str());
+    }
+    return std::rename(headerPath.c_str(), backupPath.c_str()) == 0;
+}
+
+enum class StoreResult { Stored, NotOpened, NotWritten };
+
+// Stores text with every "\n" as CR LF, the same on every platform.
+StoreResult StoreWithCrLf(const std::string& path, const std::string& text) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) {
+        return StoreResult::NotOpened;
+    }
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;  // flushes what the buffer still holds
+    return written && closed ? StoreResult::Stored : StoreResult::NotWritten;
+}
+
+std::string CountWarning(int number, std::string_view countName, int32_t count, int identifiers,
+                         std::string_view enumName) {
+    std::string warning = std::to_string(number) + ". ";
+    warning += countName;
+    warning += " = " + std::to_string(count) + ", but " + std::to_string(identifiers) +
+               " item(s) defined in ";
+    warning += enumName;
+    return warning + '\n';
+}
+
+// More identifiers than a count allows is no error, but the user is told.
+Message SavedReport(const std::string& path, const Configuration& configuration,
+                    const HeaderText& header) {
+    std::string warnings;
+    int number = 0;
+    if (header.stimersIdentifiers > configuration.OS_STIMERS) {
+        warnings += CountWarning(++number, "OS_STIMERS", configuration.OS_STIMERS,
+                                 header.stimersIdentifiers, "ENUM_STIMERS");
+    }
+    if (header.bsemsIdentifiers > configuration.OS_BSEMS) {
+        warnings += CountWarning(++number, "OS_BSEMS", configuration.OS_BSEMS,
+                                 header.bsemsIdentifiers, "ENUM_BSEMS");
+    }
+    if (warnings.empty()) {
+        return {"File saved successfully:\n" + path, "OK!", Buttons::Ok, Icon::Information};
+    }
+    return {"File saved:\n" + path + "\n\nWARNING:\n\n" + warnings, "OK!", Buttons::Ok,
+            Icon::Exclamation};
+}
+
+Message ErrorMessage(std::string_view what, const std::string& path) {
+    return {std::string(what) + path, "Error", Buttons::Ok, Icon::Exclamation};
+}
+
+}  // namespace
+
+std::string FormatHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
+                         const std::vector<NameEntry>& stimers, bool oldStyleNames) {
+    return FormatHeader(configuration, bsems, stimers, oldStyleNames, LocalTextEncoding());
+}
+
+std::string FormatHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
+                         const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                         TextEncoding encoding) {
+    return ComposeHeader(configuration, bsems, stimers, oldStyleNames, encoding).text;
+}
+
+bool WriteHeader(std::string path, const Configuration& configuration,
+                 const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers,
+                 bool oldStyleNames, Prompter& prompter) {
+    path = HeaderPathFor(std::move(path));
+    const std::string backupPath = BackupPathFor(path);
+    const bool backedUp = MoveToBackup(path, backupPath);
+    const HeaderText header =
+        ComposeHeader(configuration, bsems, stimers, oldStyleNames, LocalTextEncoding());
+    switch (StoreWithCrLf(path, header.text)) {
+        case StoreResult::NotOpened:
+            prompter.Ask(ErrorMessage("Error opening file:\n", path));
+            return false;
+        case StoreResult::NotWritten:
+            // Put the previous header back where it was rather than leave a truncated one.
+            std::remove(path.c_str());
+            if (backedUp) {
+                std::rename(backupPath.c_str(), path.c_str());
+            }
+            prompter.Ask(ErrorMessage("Error writing file:\n", path));
+            return false;
+        case StoreResult::Stored:
+            break;
+    }
+    prompter.Ask(SavedReport(path, configuration, header));
+    return true;
+}
+
+}  // namespace zurcfg

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <csignal>
+#endif
+
+#include "config/header_path.h"
+#include "config/header_writer.h"
+#include "support/fake_prompter.h"
+#include "support/temp_dir.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::FakePrompter;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+const std::string kSep(1, kNativeSeparator);
+
+std::vector<NameEntry> Table(std::vector<NameEntry> filled, int rows) {
+    filled.resize(rows);
+    return filled;
+}
+
+Configuration Tasks(int32_t tasks) {
+    Configuration config;
+    config.OS_TASKS = tasks;
+    return config;
+}
+
+// The file names in a folder.
+std::vector<std::string> Listing(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string WithCrLf(const std::string& text) {
+    std::string bytes;
+    for (char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
+class HeaderWriterTest : public ::testing::Test {
+protected:
+    // Writes with empty tables and expects the plain success report for the final path.
+    void WriteExpectingSuccess(const std::string& path, const std::string& finalPath,
+                               const Configuration& config = Tasks(3)) {
+        FakePrompter prompter;
+        prompter.Will(Answer::Ok);
+        EXPECT_TRUE(WriteHeader(path, config, bsems_, stimers_, false, prompter));
+        ASSERT_EQ(prompter.Messages().size(), 1u);
+        EXPECT_EQ(prompter.Last().text, "File saved successfully:\n" + finalPath);
+        EXPECT_EQ(prompter.Last().caption, "OK!");
+        EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
+        EXPECT_EQ(prompter.Last().icon, Icon::Information);
+    }
+
+    // Expects the write to fail with the given error message.
+    void WriteExpectingError(const std::string& path, const std::string& expectedText) {
+        FakePrompter prompter;
+        prompter.Will(Answer::Ok);
+        EXPECT_FALSE(WriteHeader(path, Tasks(3), bsems_, stimers_, false, prompter));
+        ASSERT_EQ(prompter.Messages().size(), 1u);
+        EXPECT_EQ(prompter.Last().text, expectedText);
+        EXPECT_EQ(prompter.Last().caption, "Error");
+        EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
+        EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+    }
+
+    std::string Folder() const { return dir_.Path().string(); }
+    std::string Header() const { return dir_.File("ZURcfg.h"); }
+    std::string Backup() const { return dir_.File("ZURcfg.bak"); }
+
+    TempDir dir_;
+    std::vector<NameEntry> bsems_ = Table({}, kBsemsEntries);
+    std::vector<NameEntry> stimers_ = Table({}, kStimersEntries);
+};
+
+TEST_F(HeaderWriterTest, FileOnDiskHasCrLfLineBreaks) {
+    const Configuration config = Tasks(3);
+    WriteExpectingSuccess(Folder(), Header(), config);
+    const std::string bytes = ReadBytes(Header());
+    EXPECT_EQ(bytes, WithCrLf(FormatHeader(config, bsems_, stimers_, false)));
+    EXPECT_EQ(bytes.substr(bytes.size() - 8), "#endif\r\n");
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 40);
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 40);
+}
+
+TEST_F(HeaderWriterTest, SavingTwiceKeepsOneBackupOfTheFirstSave) {
+    WriteExpectingSuccess(Folder(), Header(), Tasks(3));
+    const std::string first = ReadBytes(Header());
+    WriteExpectingSuccess(Folder(), Header(), Tasks(4));
+    EXPECT_EQ(Listing(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
+    EXPECT_EQ(ReadBytes(Backup()), first);
+    EXPECT_NE(ReadBytes(Header()).find("OS_TASKS               4  //"), std::string::npos);
+}
+
+TEST_F(HeaderWriterTest, FirstSaveReplacesNoBackup) {
+    WriteBytes(Backup(), "older backup");
+    WriteExpectingSuccess(Folder(), Header());
+    EXPECT_EQ(ReadBytes(Backup()), "older backup");
+}
+
+TEST_F(HeaderWriterTest, PathRuleDecidesTheFileAndItsBackup) {
+    // A path ending in a separator gets a second one.
+    WriteBytes(Header(), "previous");
+    WriteExpectingSuccess(Folder() + kSep, Folder() + kSep + kSep + "ZURcfg.h");
+    EXPECT_EQ(ReadBytes(Backup()), "previous");
+
+    // The header named in other letters keeps its name; so does its backup.
+    TempDir upper;
+    const std::string upperHeader = upper.File("ZURCFG.H");
+    WriteBytes(upperHeader, "previous upper");
+    WriteExpectingSuccess(upperHeader, upperHeader);
+    EXPECT_EQ(Listing(upper.Path()), (std::vector<std::string>{"ZURCFG.H", "ZURCFG.bak"}));
+    EXPECT_EQ(ReadBytes(upper.File("ZURCFG.bak")), "previous upper");
+}
+
+TEST_F(HeaderWriterTest, OtherFileNameIsTakenAsAFolder) {
+    const std::string other = dir_.File("other.h");
+    WriteBytes(other, "not a header");
+    WriteExpectingError(other, "Error opening file:\n" + other + kSep + "ZURcfg.h");
+    EXPECT_EQ(ReadBytes(other), "not a header");
+}
+
+TEST_F(HeaderWriterTest, OpenFailuresAreReported) {
+    // A folder where the header should be.
+    std::filesystem::create_directory(Header());
+    WriteExpectingError(Folder(), "Error opening file:\n" + Header());
+    EXPECT_TRUE(std::filesystem::is_directory(Header()));
+
+    const std::string missing = dir_.File("missing") + kSep + "ZURcfg.h";
+    WriteExpectingError(missing, "Error opening file:\n" + missing);
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("missing")));
+}
+
+TEST_F(HeaderWriterTest, IdentifiersWithinTheirCountsAreNoWarning) {
+    Configuration config = Tasks(3);
+    config.OS_BSEMS = 2;
+    config.OS_STIMERS = 5;
+    bsems_[0] = {"BS_A", ""};
+    bsems_[199] = {"BS_B", ""};
+    stimers_[3] = {"ST_A", ""};
+    WriteExpectingSuccess(Folder(), Header(), config);
+}
+
+TEST_F(HeaderWriterTest, ExcessIdentifiersAreWrittenAndWarnedAbout) {
+    Configuration config = Tasks(3);
+    config.OS_BSEMS = 2;
+    bsems_[0] = {"BS_A", ""};
+    bsems_[5] = {"BS_B", ""};
+    bsems_[9] = {"BS_C", ""};
+    {
+        FakePrompter prompter;
+        prompter.Will(Answer::Ok);
+        EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, false, prompter));
+        EXPECT_EQ(prompter.Last().text,
+                  "File saved:\n" + Header() +
+                      "\n\nWARNING:\n\n1. OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS\n");
+        EXPECT_EQ(prompter.Last().caption, "OK!");
+        EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
+        EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+        const std::string bytes = ReadBytes(Header());
+        EXPECT_NE(bytes.find("OS_BSEMS               2  //"), std::string::npos);
+        EXPECT_NE(bytes.find("    BS_C \r\n};"), std::string::npos);
+    }
+
+    // The static timers come first; a count of 0 is named too.
+    config.OS_STIMERS = 0;
+    stimers_[63] = {"ST_LAST", "comment"};
+    FakePrompter prompter;
+    prompter.Will(Answer::Ok);
+    EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, true, prompter));
+    EXPECT_EQ(prompter.Last().text, "File saved:\n" + Header() +
+                                        "\n\nWARNING:\n\n"
+                                        "1. OS_STIMERS = 0, but 1 item(s) defined in ENUM_STIMERS\n"
+                                        "2. OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS\n");
+    EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+    const std::string bytes = ReadBytes(Header());
+    EXPECT_EQ(bytes.find("#define OS_STIMERS"), std::string::npos);
+    EXPECT_NE(bytes.find("    ST_LAST           // comment\r\n"), std::string::npos);
+}
+
+#ifndef _WIN32
+
+// Makes writes beyond a file size fail with EFBIG instead of killing the process, for as long as
+// it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool Active() const { return active_; }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
+};
+
+TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeader) {
+    // A short header fails only when the close flushes it; many identifiers fail in the write.
+    std::vector<NameEntry> manyBsems(kBsemsEntries, NameEntry{std::string(60, 'B'), "comment"});
+    for (const std::vector<NameEntry>* bsems : {&bsems_, &manyBsems}) {
+        TempDir dir;
+        const std::string header = dir.File("ZURcfg.h");
+        WriteBytes(header, "previous header");
+        WriteBytes(dir.File("ZURcfg.bak"), "older backup");
+        FakePrompter prompter;
+        prompter.Will(Answer::Ok);
+        bool written = true;
+        {
+            FileSizeLimit limit(200);
+            ASSERT_TRUE(limit.Active());
+            written = WriteHeader(dir.Path().string(), Tasks(3), *bsems, stimers_, false, prompter);
+        }
+        EXPECT_FALSE(written);
+        ASSERT_EQ(prompter.Messages().size(), 1u);
+        EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + header);
+        EXPECT_EQ(prompter.Last().caption, "Error");
+        EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
+        EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+        EXPECT_EQ(ReadBytes(header), "previous header");
+        EXPECT_EQ(Listing(dir.Path()), std::vector<std::string>{"ZURcfg.h"});
+    }
+}
+
+TEST_F(HeaderWriterTest, FailedFirstWriteLeavesNoFile) {
+    FakePrompter prompter;
+    prompter.Will(Answer::Ok);
+    bool written = true;
+    {
+        FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.Active());
+        written = WriteHeader(Folder(), Tasks(3), bsems_, stimers_, false, prompter);
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + Header());
+    EXPECT_TRUE(Listing(dir_.Path()).empty());
+}
+
+#endif
+
+}  // namespace
+}  // namespace zurcfg
