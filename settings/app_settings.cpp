@@ -1,0 +1,149 @@
+#include "settings/app_settings.h"
+
+#include <type_traits>
+#include <utility>
+
+#include "settings/ini_file.h"
+#include "settings/settings_path.h"
+
+namespace zurcfg {
+
+namespace {
+
+constexpr char kServices[] = "SERVICES";
+constexpr char kInterrupts[] = "INTERRUPTS";
+constexpr char kBanks[] = "BANKS";
+constexpr char kTypes[] = "TYPES";
+constexpr char kAdditional[] = "ADDITIONAL";
+constexpr char kPaths[] = "PATHS";
+constexpr char kSetup[] = "SETUP";
+
+// The default Configuration of a file without keys: one task and no platform selected.
+Configuration FirstStartConfiguration() {
+    Configuration configuration;
+    configuration.OS_TASKS = 1;
+    configuration.PLATFORM = -1;
+    return configuration;
+}
+
+template <typename Record, typename FieldTable, typename Visit>
+void VisitFields(Record& record, const char* section, const FieldTable& fields, Visit& visit) {
+    for (const auto& field : fields) {
+        visit(section, field.name, record.*field.member);
+    }
+}
+
+// Visits each stored field of the default Configuration with its section and key, in the order
+// in which the file stores them. PROJECT_NAME is not stored.
+template <typename Record, typename Visit>
+void VisitStoredFields(Record& configuration, Visit&& visit) {
+    VisitFields(configuration, kServices, kCountFields, visit);
+    VisitFields(configuration, kServices, kServiceSwitchFields, visit);
+    VisitFields(configuration, kInterrupts, kInterruptSwitchFields, visit);
+    VisitFields(configuration, kBanks, kBankFields, visit);
+    VisitFields(configuration, kTypes, kSizeFields, visit);
+    VisitFields(configuration, kTypes, kMessageTypeFields, visit);
+    visit(kAdditional, "PLATFORM", configuration.PLATFORM);
+}
+
+template <typename Settings, typename Visit>
+void VisitSetupValues(Settings& settings, Visit&& visit) {
+    visit(kSetup, "ZURVERSION", settings.ZURVERSION);
+    visit(kSetup, "ZURVERSIONTIP", settings.ZURVERSIONTIP);
+}
+
+std::string PathKey(std::size_t index) {
+    return "path" + std::to_string(index);
+}
+
+// Replaces each visited value by the file's, keeping it where the file has no key. Switches
+// read as on for any value other than 0.
+class ValueReader {
+public:
+    explicit ValueReader(const IniFile& file) : file_(file) {}
+
+    template <typename Value>
+    void operator()(const char* section, const char* key, Value& value) const {
+        if constexpr (std::is_same_v<Value, std::string>) {
+            value = file_.ReadText(section, key, value);
+        } else if constexpr (std::is_same_v<Value, uint8_t>) {
+            value = file_.ReadInt(section, key, value) != 0 ? 1 : 0;
+        } else {
+            value = file_.ReadInt(section, key, value);
+        }
+    }
+
+private:
+    const IniFile& file_;
+};
+
+// Writes each visited value: numbers in decimal, switches as 0 or 1, texts unchanged.
+class ValueWriter {
+public:
+    explicit ValueWriter(IniFile& file) : file_(file) {}
+
+    template <typename Value>
+    void operator()(const char* section, const char* key, const Value& value) const {
+        if constexpr (std::is_same_v<Value, std::string>) {
+            file_.WriteText(section, key, value);
+        } else if constexpr (std::is_same_v<Value, uint8_t>) {
+            file_.WriteText(section, key, value != 0 ? "1" : "0");
+        } else {
+            file_.WriteText(section, key, std::to_string(value));
+        }
+    }
+
+private:
+    IniFile& file_;
+};
+
+}  // namespace
+
+AppSettings::AppSettings(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {
+    LoadSettings();
+}
+
+AppSettings::~AppSettings() {
+    SaveSettings();
+}
+
+void AppSettings::LoadSettings() {
+    const IniFile file = IniFile::Load(settingsPath_);
+    const ValueReader read(file);
+
+    defaultConfiguration = FirstStartConfiguration();
+    VisitStoredFields(defaultConfiguration, read);
+
+    // The list ends at the first absent or empty key; keys behind that gap are ignored.
+    recentPaths = {};
+    for (std::size_t i = 0; i < recentPaths.size(); ++i) {
+        recentPaths[i] = file.ReadText(kPaths, PathKey(i), "");
+        if (recentPaths[i].empty()) {
+            break;
+        }
+    }
+
+    ZURVERSION = 0;
+    ZURVERSIONTIP = 1;
+    VisitSetupValues(*this, read);
+}
+
+void AppSettings::SaveSettings() {
+    IniFile file = IniFile::Load(settingsPath_);
+    const ValueWriter write(file);
+
+    VisitStoredFields(std::as_const(defaultConfiguration), write);
+    // Keys of higher numbers, left from an earlier and longer list, stay in the file.
+    for (std::size_t i = 0; i < recentPaths.size() && !recentPaths[i].empty(); ++i) {
+        file.WriteText(kPaths, PathKey(i), recentPaths[i]);
+    }
+    VisitSetupValues(std::as_const(*this), write);
+
+    file.Save(settingsPath_);
+}
+
+std::string AppSettings::DefaultSettingsPath() {
+    return SettingsPathForProgram(RunningProgramPath(), PlatformIniFolder());
+}
+
+}  // namespace zurcfg
