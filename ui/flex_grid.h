@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QTableView>
+
+namespace zurcfg {
+
+class GridModel;
+
+// A text grid addressed the way the name tables expect: row 0 holds the column headings, column 0
+// the fixed row numbers, and rows 1 onwards the cells the user works on. Row 0 is the view's
+// horizontal header, so it stays in place while the rows scroll; column 0 is drawn like a header
+// and cannot be reached by mouse or arrow keys, only by SetCol.
+//
+// The selection is a single cell, so the selection end (RowSel, ColSel) is the current cell.
+// Geometry is in pixels, in the grid widget's own coordinates, so that a child of the grid can be
+// placed over the current cell directly. Every change of the current cell, by the user or by
+// SetCol, sends LeaveCell and then RowColChange.
+class FlexGrid : public QTableView {
+    Q_OBJECT
+
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    // Number of rows, the heading row included (at least 1).
+    int Rows() const;
+    void SetRows(int rows);
+    int Cols() const;
+    void SetCols(int cols);
+
+    int Col() const;
+    // Makes column `col` of the current row the current cell; column 0 is allowed.
+    void SetCol(int col);
+    int RowSel() const;
+    int ColSel() const;
+
+    // The current cell's rectangle (left, top, width and height of the cell). The cell is
+    // scrolled into view first, so that a box placed there covers it on screen.
+    QRect CellRect();
+
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int width);
+
+    QString TextMatrix(int row, int col) const;
+    void SetTextMatrix(int row, int col, const QString& text);
+
+signals:
+    // A double click on the cells.
+    void DblClick();
+    // The current cell has been left for another one (sent before RowColChange).
+    void LeaveCell();
+    // The current cell has changed.
+    void RowColChange();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    // The first cell right of the number column, as a fresh grid has it.
+    void EnsureCurrentCell();
+
+    GridModel* model_;
+};
+
+}  // namespace zurcfg
