@@ -1,0 +1,502 @@
+// The scan rules of the header reader, driven through ParseHeader.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/header_reader.h"
+#include "tests/support/configuration_diff.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::DifferingFields;
+
+// Lines joined the way the tool writes them, CR LF after each.
+std::string Lines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (std::string_view line : lines) {
+        text.append(line).append("\r\n");
+    }
+    return text;
+}
+
+Configuration Read(const std::string& text) {
+    return ParseHeader(text).configuration;
+}
+
+std::vector<NameEntry> Items(std::initializer_list<NameEntry> items) {
+    return items;
+}
+
+// --- Defines and their aliases -----------------------------------------------------------------
+
+// Every spelling of each switch: the names of both styles, older ones and plurals.
+struct SwitchSpellings {
+    uint8_t Configuration::*field;
+    std::vector<std::string> defines;
+};
+
+const SwitchSpellings kSwitchSpellings[] = {
+    {&Configuration::OS_ENABLE_ALL, {"OS_ENABLE_ALL"}},
+    {&Configuration::OS_ENABLE_CSEM, {"OS_ENABLE_CSEM", "OS_CSEM_ENABLE"}},
+    {&Configuration::OS_ENABLE_QMSG, {"OS_ENABLE_QMSG", "OS_ENABLE_QUEUE", "OS_QMSG_ENABLE"}},
+    {&Configuration::OS_ENABLE_QSMSG, {"OS_ENABLE_QSMSG", "OS_ENABLE_SQUEUE", "OS_QSMSG_ENABLE"}},
+    {&Configuration::OS_ENABLE_TTIMERS,
+     {"OS_ENABLE_TTIMERS", "OS_ENABLE_TTIMER", "OS_ENABLE_TIMER", "OS_TIMER_ENABLE"}},
+    {&Configuration::OS_ENABLE_DTIMERS,
+     {"OS_ENABLE_DTIMERS", "OS_ENABLE_DTIMER", "OS_ENABLE_PTIMER"}},
+    {&Configuration::OS_USE_INLINE_TIMER, {"OS_USE_INLINE_TIMER"}},
+    {&Configuration::OS_DISABLE_PRIORITY, {"OS_DISABLE_PRIORITY"}},
+    {&Configuration::OS_QUEUES_IDENTICAL, {"OS_QUEUES_IDENTICAL", "OS_QUEUE_SQUEUE_IDENTICAL"}},
+    {&Configuration::OS_ENABLE_CRITICAL_SECTION, {"OS_ENABLE_CRITICAL_SECTION"}},
+    {&Configuration::OS_ENABLE_INT_ALL, {"OS_ENABLE_INT_ALL"}},
+    {&Configuration::OS_ENABLE_INT_CSEM, {"OS_ENABLE_INT_CSEM"}},
+    {&Configuration::OS_ENABLE_INT_MSG, {"OS_ENABLE_INT_MSG"}},
+    {&Configuration::OS_ENABLE_INT_SMSG, {"OS_ENABLE_INT_SMSG"}},
+    {&Configuration::OS_ENABLE_INT_QUEUE, {"OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QMSG"}},
+};
+
+TEST(ReaderDefinesTest, EachSpellingSwitchesOnItsOwnOptionOnly) {
+    for (const SwitchSpellings& spellings : kSwitchSpellings) {
+        Configuration expected;
+        expected.*spellings.field = 1;
+        for (const std::string& define : spellings.defines) {
+            EXPECT_EQ(DifferingFields(Read(Lines({"#define " + define})), expected), "") << define;
+        }
+    }
+}
+
+TEST(ReaderDefinesTest, FlagValueIsIgnoredAndNothingSwitchesOff) {
+    const Configuration record = Read(Lines({
+        "#define OS_ENABLE_CSEM 0",
+        "#undef OS_ENABLE_CSEM",
+        "#define OS_ENABLE_CSEM_OFF",
+    }));
+    EXPECT_EQ(record.OS_ENABLE_CSEM, 1);
+}
+
+TEST(ReaderDefinesTest, FileWithoutEnableNamesLeavesEveryOptionOff) {
+    EXPECT_EQ(DifferingFields(Read(Lines({"#ifndef _ZURCFG_H", "#define _ZURCFG_H",
+                                          "#define LED_PORT PORTB", "#endif"})),
+                              Configuration()),
+              "");
+}
+
+TEST(ReaderDefinesTest, NameMatchesWhenItContainsAListedName) {
+    const Configuration record = Read(Lines({
+        "#define MY_OS_TASKS_COUNT 4",
+        "#define os_bsems 9",  // letter case counts
+    }));
+    EXPECT_EQ(record.OS_TASKS, 4);
+    EXPECT_EQ(record.OS_BSEMS, 0);
+}
+
+TEST(ReaderDefinesTest, OnlyDefinesInTheFirstColumnAreRead) {
+    const Configuration record = Read(Lines({
+        "  #define OS_TASKS 4",
+        "\t#define OS_ENABLE_ALL",
+        "// #define OS_BSEMS 5",
+        "/* #define OS_STIMERS 6 */",
+        "#define\tOS_ENABLE_CSEM\t",
+    }));
+    Configuration expected;
+    expected.OS_ENABLE_CSEM = 1;
+    EXPECT_EQ(DifferingFields(record, expected), "");
+}
+
+TEST(ReaderDefinesTest, NameIsTheWordAfterTheFirstBlank) {
+    // The rest of the "#define" word is passed over up to the first blank.
+    EXPECT_EQ(Read(Lines({"#defineX OS_TASKS 4"})).OS_TASKS, 4);
+    EXPECT_EQ(Read(Lines({"#define    OS_TASKS    4"})).OS_TASKS, 4);
+    EXPECT_EQ(Read(Lines({"#defineOS_TASKS 4"})).OS_TASKS, 0);
+}
+
+TEST(ReaderDefinesTest, LaterDefinitionReplacesEarlierInEveryBranch) {
+    const Configuration record = Read(Lines({
+        "#if __ZURVERSION__ >= 90200",
+        "#define OS_TASKS 3",
+        "#else",
+        "#define OS_TASKS 5",
+        "#endif",
+    }));
+    EXPECT_EQ(record.OS_TASKS, 5);
+}
+
+TEST(ReaderDefinesTest, RestOfAnUnknownDefineIsScannedButNotOfAKnownOne) {
+    HeaderContents unknown = ParseHeader(Lines({"#define MY_LIST 1 enum ZUR_BSEMS_ENUM { A };"}));
+    EXPECT_EQ(unknown.bsems, Items({{"A", ""}}));
+
+    HeaderContents known = ParseHeader(Lines({"#define OS_TASKS 1 enum ZUR_BSEMS_ENUM { A };"}));
+    EXPECT_EQ(known.configuration.OS_TASKS, 1);
+    EXPECT_TRUE(known.bsems.empty());
+}
+
+// --- Numbers, sizes and banks ------------------------------------------------------------------
+
+TEST(ReaderNumbersTest, CountsTakeTheLeadingDigitsOfTheValue) {
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS 12"})).OS_TASKS, 12);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS 12abc"})).OS_TASKS, 12);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS (5)"})).OS_TASKS, 0);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS 0x10"})).OS_TASKS, 0);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS -3"})).OS_TASKS, 0);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS"})).OS_TASKS, 0);
+    EXPECT_EQ(Read(Lines({"#define OS_TASKS 99999999999999999999"})).OS_TASKS,
+              std::numeric_limits<int32_t>::max());
+}
+
+TEST(ReaderNumbersTest, CountsGoToTheirOwnFields) {
+    const Configuration record = Read(Lines({
+        "#define OS_TASKS               3  // Number of tasks",
+        "#define OS_BSEMS               7  // Number of binary semaphores",
+        "#define OS_STIMERS             9  // Number of static timers",
+    }));
+    Configuration expected;
+    expected.OS_TASKS = 3;
+    expected.OS_BSEMS = 7;
+    expected.OS_STIMERS = 9;
+    EXPECT_EQ(DifferingFields(record, expected), "");
+}
+
+TEST(ReaderNumbersTest, BanksAreStoredOneHigherThanWritten) {
+    const Configuration record = Read(Lines({
+        "#define OS_BANK_OS             0", "#define OS_BANK_TASKS          2",
+        "#define OS_BANK_BSEMS          3",
+        "#define OS_BANK_STIMERS        bank1",  // no digits: bank 0
+    }));
+    Configuration expected;
+    expected.OS_BANK_OS = 1;
+    expected.OS_BANK_TASKS = 3;
+    expected.OS_BANK_BSEMS = 4;
+    expected.OS_BANK_STIMERS = 1;
+    EXPECT_EQ(DifferingFields(record, expected), "");
+    EXPECT_EQ(Read(Lines({"#define OS_BANK_OS 99999999999"})).OS_BANK_OS,
+              std::numeric_limits<int32_t>::max());
+}
+
+TEST(ReaderNumbersTest, SizesOfOneTwoAndFourBytesGiveTheirListPositions) {
+    const Configuration record = Read(Lines({
+        "#define OS_CSEM_SIZE 1",
+        "#define OS_TIMER_SIZE 4",
+        "#define OS_TTIMER_SIZE 2",
+        "#define OS_STIMER_SIZE 4",
+        "#define OS_DTIMER_SIZE 1",
+    }));
+    Configuration expected;
+    expected.OS_CSEM_SIZE = 1;
+    expected.OS_TIMER_SIZE = 3;
+    expected.OS_TTIMER_SIZE = 2;
+    expected.OS_STIMER_SIZE = 3;
+    expected.OS_DTIMER_SIZE = 1;
+    EXPECT_EQ(DifferingFields(record, expected), "");
+}
+
+TEST(ReaderNumbersTest, OtherSizesGiveNoPosition) {
+    for (const char* value : {"0", "3", "8", "", "(2)"}) {
+        EXPECT_EQ(
+            Read(Lines({"#define OS_TIMER_SIZE 4", std::string("#define OS_TIMER_SIZE ") + value}))
+                .OS_TIMER_SIZE,
+            0)
+            << value;
+    }
+}
+
+// --- Message types -----------------------------------------------------------------------------
+
+TEST(ReaderMessageTypesTest, TypeRunsToTheLineCommentLessTrailingBlanks) {
+    const Configuration record = Read(Lines({
+        "#define OS_MSG_TYPE   unsigned char *   \t// pointer messages",
+        "#define OS_SMSG_TYPE  struct { int a; }",
+    }));
+    EXPECT_EQ(record.OST_MSG, "unsigned char *");
+    EXPECT_EQ(record.OST_SMSG, "struct { int a; }");
+}
+
+TEST(ReaderMessageTypesTest, BlockCommentEndsTheTypeOnlyWithoutALineComment) {
+    EXPECT_EQ(Read(Lines({"#define OST_MSG long /* four bytes */"})).OST_MSG, "long");
+    EXPECT_EQ(Read(Lines({"#define OST_MSG long /* four */ x // c"})).OST_MSG, "long /* four */ x");
+}
+
+TEST(ReaderMessageTypesTest, NothingBehindTheNameGivesAnEmptyType) {
+    EXPECT_EQ(Read(Lines({"#define OST_MSG int", "#define OST_MSG   "})).OST_MSG, "");
+    EXPECT_EQ(Read(Lines({"#define OST_SMSG // none"})).OST_SMSG, "");
+}
+
+TEST(ReaderMessageTypesTest, EachSpellingFillsItsOwnTypeAndTheLaterOneWins) {
+    EXPECT_EQ(DifferingFields(Read(Lines({"#define OST_SMSG char"})),
+                              [] {
+                                  Configuration expected;
+                                  expected.OST_SMSG = "char";
+                                  return expected;
+                              }()),
+              "");
+    EXPECT_EQ(Read(Lines({"#define OS_SMSG_TYPE int"})).OST_SMSG, "int");
+    EXPECT_EQ(Read(Lines({"#define OS_MSG_TYPE int", "#define OST_MSG char"})).OST_MSG, "char");
+    EXPECT_EQ(Read(Lines({"#define OST_MSG char", "#define OS_MSG_TYPE int"})).OST_MSG, "int");
+}
+
+TEST(ReaderMessageTypesTest, OldStyleBlockKeepsTheElseBranch) {
+    const Configuration record = Read(Lines({
+        "#if __ZURVERSION__ >= 90200",
+        "",
+        "#define OS_MSG_TYPE            unsigned int",
+        "#define OS_SMSG_TYPE           char",
+        "",
+        "#else",
+        "",
+        "#define OST_MSG                unsigned long",
+        "#define OST_SMSG               signed char",
+        "",
+        "#endif",
+    }));
+    EXPECT_EQ(record.OST_MSG, "unsigned long");
+    EXPECT_EQ(record.OST_SMSG, "signed char");
+}
+
+// --- Comments and block comments ---------------------------------------------------------------
+
+TEST(ReaderCommentsTest, MarkerCountsOnlyAtTheStartOfAFirstColumnComment) {
+    const std::string marker = "This file was generated by ZURcfg_Tool utility.";
+    EXPECT_TRUE(ParseHeader(Lines({"// " + marker})).generatedMarkerSeen);
+    EXPECT_TRUE(ParseHeader(Lines({"////\t " + marker + " (edited)"})).generatedMarkerSeen);
+    EXPECT_FALSE(
+        ParseHeader(Lines({"//" + marker.substr(0, marker.size() - 1)})).generatedMarkerSeen);
+    EXPECT_FALSE(ParseHeader(Lines({"// note: " + marker})).generatedMarkerSeen);
+    EXPECT_FALSE(ParseHeader(Lines({"  // " + marker})).generatedMarkerSeen);
+    EXPECT_FALSE(ParseHeader(Lines({"/* " + marker + " */"})).generatedMarkerSeen);
+    EXPECT_FALSE(ParseHeader("").generatedMarkerSeen);
+}
+
+TEST(ReaderCommentsTest, ProjectNameRunsFromTheColonToTheEndOfTheLine) {
+    EXPECT_EQ(Read(Lines({"// PROJECT NAME:   Door: lock v2  "})).PROJECT_NAME, "Door: lock v2  ");
+    EXPECT_EQ(Read(Lines({"//PROJECT NAME:x"})).PROJECT_NAME, "x");
+    EXPECT_EQ(Read(Lines({"// PROJECT NAME: a", "// PROJECT NAME:"})).PROJECT_NAME, "");
+    EXPECT_EQ(Read(Lines({"// project name: a"})).PROJECT_NAME, "");
+}
+
+TEST(ReaderCommentsTest, PlatformIsTheHighestListedNameOnTheLine) {
+    EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC 12-bit"})).PLATFORM, 1);
+    EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC 14-bit"})).PLATFORM, 2);
+    EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC18"})).PLATFORM, 3);
+    EXPECT_EQ(Read(Lines({"// PLATFORM:     Microchip C18"})).PLATFORM, 4);
+    EXPECT_EQ(Read(Lines({"// PLATFORM:     Microchip C30"})).PLATFORM, 5);
+    EXPECT_EQ(Read(Lines({"// PLATFORM: Microchip C30 or HT-PICC18"})).PLATFORM, 5);
+    EXPECT_EQ(Read(Lines({"// PLATFORM: SDCC"})).PLATFORM, 0);
+    EXPECT_EQ(Read(Lines({"// PLATFORM: HT-PICC18", "// PLATFORM: SDCC"})).PLATFORM, 3);
+}
+
+TEST(ReaderCommentsTest, BlockCommentHidesWhatItSpans) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "#define LED_PIN 2 /* a block comment behind an unknown define",
+        "#define OS_BSEMS 5",
+        "enum ZUR_BSEMS_ENUM { HIDDEN };",
+        "*/ #define OS_STIMERS 6",
+        "   /* and one on a line of its own",
+        "#define OS_TASKS 7 */ #define OS_TASKS 8",
+        "#define OS_ENABLE_ALL",
+    }));
+    Configuration expected;
+    expected.OS_ENABLE_ALL = 1;
+    EXPECT_EQ(DifferingFields(contents.configuration, expected), "");
+    EXPECT_TRUE(contents.bsems.empty());
+}
+
+TEST(ReaderCommentsTest, CommentBehindAKnownDefineIsNotLookedInto) {
+    const Configuration record =
+        Read(Lines({"#define OS_TASKS 2 /* opens", "#define OS_BSEMS 5 */"}));
+    EXPECT_EQ(record.OS_TASKS, 2);
+    EXPECT_EQ(record.OS_BSEMS, 5);
+}
+
+TEST(ReaderCommentsTest, OpeningPairDoesNotCloseItself) {
+    const Configuration record =
+        Read(Lines({"/*/", "#define OS_TASKS 4", "*/", "#define OS_BSEMS 1"}));
+    EXPECT_EQ(record.OS_TASKS, 0);
+    EXPECT_EQ(record.OS_BSEMS, 1);
+}
+
+TEST(ReaderCommentsTest, ScanGoesOnBehindTheCloseOfAComment) {
+    EXPECT_EQ(ParseHeader(Lines({"/* one */ enum ZUR_BSEMS_ENUM { A };"})).bsems,
+              Items({{"A", ""}}));
+    EXPECT_EQ(ParseHeader(Lines({"/* one", "two */enum ZUR_BSEMS_ENUM { A };"})).bsems,
+              Items({{"A", ""}}));
+    // A second comment right behind the first is not looked into.
+    EXPECT_TRUE(
+        ParseHeader(Lines({"/* one */ /* two */ enum ZUR_BSEMS_ENUM { A };"})).bsems.empty());
+}
+
+// --- Enumerations ------------------------------------------------------------------------------
+
+TEST(ReaderEnumerationsTest, ItemsCarryTheLineCommentBehindThem) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum ZUR_BSEMS_ENUM",
+        "{",
+        "    A, B // second",
+        "};",
+    }));
+    EXPECT_EQ(contents.bsems, Items({{"A", ""}, {"B", "second"}}));
+}
+
+TEST(ReaderEnumerationsTest, TheToolsOwnLayoutReadsBack) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum ZUR_BSEMS_ENUM",
+        "{",
+        "    BS_READY,             // data ready",
+        "    BS_LCD_BUSY,",
+        "    BS_TX                 // uart tx free  ",
+        "};",
+        "",
+        "",
+        "enum ZUR_STIMERS_ENUM",
+        "{",
+        "    ST_BLINK ",
+        "};",
+    }));
+    EXPECT_EQ(
+        contents.bsems,
+        Items({{"BS_READY", "data ready"}, {"BS_LCD_BUSY", ""}, {"BS_TX", "uart tx free  "}}));
+    EXPECT_EQ(contents.stimers, Items({{"ST_BLINK", ""}}));
+}
+
+TEST(ReaderEnumerationsTest, EveryTagSpellingChoosesItsTable) {
+    for (const char* tag : {"ZUR_BSEMS", "ENUM_BSEMS", "ZUR_ENUM_BSEMS", "BSEMS_ENUM",
+                            "ZUR_BSEMS_ENUM", "MY_ZUR_BSEMS_T"}) {
+        const HeaderContents contents =
+            ParseHeader(Lines({std::string("enum ") + tag + " { A };"}));
+        EXPECT_EQ(contents.bsems, Items({{"A", ""}})) << tag;
+        EXPECT_TRUE(contents.stimers.empty()) << tag;
+    }
+    for (const char* tag :
+         {"ZUR_STIMERS", "ENUM_STIMERS", "ZUR_ENUM_STIMERS", "STIMERS_ENUM", "ZUR_STIMERS_ENUM"}) {
+        const HeaderContents contents =
+            ParseHeader(Lines({std::string("enum ") + tag + " { A };"}));
+        EXPECT_EQ(contents.stimers, Items({{"A", ""}})) << tag;
+        EXPECT_TRUE(contents.bsems.empty()) << tag;
+    }
+    // A tag naming both fills the BSEMS table.
+    const HeaderContents both = ParseHeader(Lines({"enum ZUR_STIMERS_ZUR_BSEMS { A };"}));
+    EXPECT_EQ(both.bsems, Items({{"A", ""}}));
+    EXPECT_TRUE(both.stimers.empty());
+}
+
+TEST(ReaderEnumerationsTest, BraceMayStandBehindTheTagOrFirstOnALaterLine) {
+    const std::vector<NameEntry> one = Items({{"A", ""}});
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM{A};"})).bsems, one);
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM /* c */ { A };"})).bsems, one);
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM /* c", " */ { A };"})).bsems, one);
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM // c", "", "  {", "A", "};"})).bsems, one);
+    // Lines before the brace are passed over unread, a define included.
+    const HeaderContents contents =
+        ParseHeader(Lines({"enum ZUR_BSEMS_ENUM : char", "#define OS_TASKS 4", "{ A };"}));
+    EXPECT_EQ(contents.bsems, one);
+    EXPECT_EQ(contents.configuration.OS_TASKS, 0);
+}
+
+TEST(ReaderEnumerationsTest, FirstWordMustContainEnum) {
+    EXPECT_TRUE(ParseHeader(Lines({"typedef enum ZUR_BSEMS_ENUM { A } bsem_t;"})).bsems.empty());
+    EXPECT_TRUE(ParseHeader(Lines({"#if 1 enum ZUR_BSEMS_ENUM { A };"})).bsems.empty());
+    EXPECT_EQ(ParseHeader(Lines({"  enumeration ZUR_BSEMS_ENUM { A };"})).bsems,
+              Items({{"A", ""}}));
+}
+
+TEST(ReaderEnumerationsTest, SeveralItemsOnALineAndEmptyOnesTakeSlots) {
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM {", "A, B,C", "};"})).bsems,
+              Items({{"A", ""}, {"B", ""}, {"C", ""}}));
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM {", "A,,B", "};"})).bsems,
+              Items({{"A", ""}, {"", ""}, {"B", ""}}));
+}
+
+TEST(ReaderEnumerationsTest, CommentsBetweenItemsAddNoItem) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum ZUR_BSEMS_ENUM",
+        "{",
+        "    // first group",
+        "    A,",
+        "    /* a block comment on its own line */",
+        "    /* one spanning",
+        "       two lines */ B, /* trailing */",
+        "    C",
+        "};",
+    }));
+    EXPECT_EQ(contents.bsems, Items({{"A", ""}, {"B", ""}, {"C", ""}}));
+}
+
+TEST(ReaderEnumerationsTest, TextBehindAnItemIsPassedOverAndTheItemKept) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum ZUR_BSEMS_ENUM {",
+        "    A = 5, // five",
+        "    B = (1 << 2) + x",
+        "    C = 7 }; #define OS_TASKS 3",
+        "#define OS_BSEMS 2",
+    }));
+    EXPECT_EQ(contents.bsems, Items({{"A", "five"}, {"B", ""}, {"C", ""}}));
+    EXPECT_EQ(contents.configuration.OS_TASKS, 0);
+    EXPECT_EQ(contents.configuration.OS_BSEMS, 2);
+}
+
+TEST(ReaderEnumerationsTest, BodyOfAnotherEnumerationIsSkippedWhole) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum colour {",
+        "    RED, // red",
+        "#define OS_TASKS 9",
+        "    GREEN",
+        "};",
+        "enum { ANONYMOUS };",
+        "enum ZUR_STIMERS_ENUM { ST_A };",
+    }));
+    EXPECT_TRUE(contents.bsems.empty());
+    EXPECT_EQ(contents.stimers, Items({{"ST_A", ""}}));
+    EXPECT_EQ(contents.configuration.OS_TASKS, 0);
+}
+
+TEST(ReaderEnumerationsTest, ScanResumesTwoCharactersBehindTheClosingBrace) {
+    const HeaderContents contents =
+        ParseHeader(Lines({"enum ZUR_BSEMS_ENUM {A};enum ZUR_STIMERS_ENUM{B}Xenum ZUR_BSEMS{C}"}));
+    EXPECT_EQ(contents.bsems, Items({{"A", ""}, {"C", ""}}));
+    EXPECT_EQ(contents.stimers, Items({{"B", ""}}));
+}
+
+TEST(ReaderEnumerationsTest, BraceFirstOnTheLineBehindACommentCloses) {
+    const HeaderContents contents = ParseHeader(Lines({
+        "enum ZUR_BSEMS_ENUM {",
+        "    A // first",
+        "    } ; #define ignored",
+        "#define OS_BSEMS 1",
+    }));
+    EXPECT_EQ(contents.bsems, Items({{"A", "first"}}));
+    EXPECT_EQ(contents.configuration.OS_BSEMS, 1);
+}
+
+TEST(ReaderEnumerationsTest, StimersBeyondTheGridAreReturned) {
+    std::string text = "enum ZUR_STIMERS_ENUM {\n";
+    for (int item = 1; item <= 70; ++item) {
+        text += "ST_" + std::to_string(item) + ",\n";
+    }
+    text += "};\n";
+    const HeaderContents contents = ParseHeader(text);
+    ASSERT_EQ(contents.stimers.size(), 70u);
+    EXPECT_EQ(contents.stimers.back().identifier, "ST_70");
+}
+
+TEST(ReaderEnumerationsTest, ItemsAfterTheTwoHundredthAreDroppedAndTheScanGoesOn) {
+    std::string text = "enum ZUR_BSEMS_ENUM {\n";
+    for (int item = 1; item <= 250; ++item) {
+        text += "BS_" + std::to_string(item) + ", // c" + std::to_string(item) + "\n";
+    }
+    text += "};\n#define OS_BSEMS 250\n";
+    const HeaderContents contents = ParseHeader(text);
+    ASSERT_EQ(contents.bsems.size(), kMaxEnumItems);
+    EXPECT_EQ(contents.bsems.back(), (NameEntry{"BS_200", "c200"}));
+    EXPECT_EQ(contents.configuration.OS_BSEMS, 250);
+}
+
+TEST(ReaderEnumerationsTest, SecondEnumerationOfATableAddsToIt) {
+    EXPECT_EQ(ParseHeader(Lines({"enum ZUR_BSEMS_ENUM { A };", "enum ENUM_BSEMS { B };"})).bsems,
+              Items({{"A", ""}, {"B", ""}}));
+}
+
+}  // namespace
+}  // namespace zurcfg
