@@ -56,15 +56,20 @@ public:
         return gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
     }
 
+    // Repaints only what really changed.
     void SetText(int gridRow, int col, const QString& text) {
         if (!Contains(gridRow, col)) {
             return;
         }
+        QString& stored =
+            gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
+        if (stored == text) {
+            return;
+        }
+        stored = text;
         if (gridRow == kHeadingRow) {
-            headings_[col] = text;
             emit headerDataChanged(Qt::Horizontal, col, col);
         } else {
-            cells_[CellIndex(gridRow - 1, col)] = text;
             const QModelIndex changed = index(gridRow - 1, col);
             emit dataChanged(changed, changed, {Qt::DisplayRole});
         }

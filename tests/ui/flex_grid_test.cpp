@@ -1,0 +1,91 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "ui/flex_grid.h"
+
+namespace zurcfg {
+namespace {
+
+class FlexGridTest : public ::testing::Test {
+protected:
+    FlexGridTest() {
+        grid_.resize(300, 200);
+        grid_.SetRows(11);
+        grid_.SetCols(3);
+        for (int row = 1; row < grid_.Rows(); ++row) {
+            grid_.SetTextMatrix(row, 0, QString::number(row - 1));
+        }
+        grid_.show();
+        grid_.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&grid_));
+        grid_.setFocus();
+    }
+
+    QPoint CellCentre(int row, int col) {
+        return grid_.visualRect(grid_.model()->index(row - 1, col)).center();
+    }
+
+    FlexGrid grid_;
+};
+
+TEST_F(FlexGridTest, RowZeroIsTheHeadingRowAndRowsFollowTheGridNumbering) {
+    grid_.SetTextMatrix(0, 1, "ID name");
+    grid_.SetTextMatrix(1, 1, "first");
+    grid_.SetTextMatrix(10, 2, "last");
+    EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal).toString(), "ID name");
+    EXPECT_EQ(grid_.model()->index(0, 1).data().toString(), "first");
+    EXPECT_EQ(grid_.TextMatrix(10, 2), "last");
+    EXPECT_EQ(grid_.TextMatrix(11, 2), "") << "outside the grid";
+
+    grid_.SetRows(21);
+    EXPECT_EQ(grid_.Rows(), 21);
+    EXPECT_EQ(grid_.TextMatrix(10, 2), "last") << "resizing keeps the texts";
+    EXPECT_EQ(grid_.TextMatrix(0, 1), "ID name");
+}
+
+TEST_F(FlexGridTest, TheNumberColumnIsOutOfReachOfMouseAndArrows) {
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(4, 1));
+    ASSERT_EQ(grid_.RowSel(), 4);
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(6, 0));
+    EXPECT_EQ(grid_.RowSel(), 4);
+    EXPECT_EQ(grid_.ColSel(), 1);
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home}) {
+        QTest::keyClick(&grid_, key);
+        EXPECT_EQ(grid_.ColSel(), 1);
+    }
+    QTest::keyClick(&grid_, Qt::Key_Right);
+    QTest::keyClick(&grid_, Qt::Key_Down);
+    EXPECT_EQ(grid_.RowSel(), 5);
+    EXPECT_EQ(grid_.ColSel(), 2);
+}
+
+TEST_F(FlexGridTest, EveryChangeOfTheCurrentCellSendsLeaveCellThenRowColChange) {
+    QStringList events;
+    QObject::connect(&grid_, &FlexGrid::LeaveCell, [&events] { events << "leave"; });
+    QObject::connect(&grid_, &FlexGrid::RowColChange, [&events] { events << "change"; });
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(3, 2));
+    grid_.SetCol(0);
+    EXPECT_EQ(grid_.Col(), 0) << "the program may make the number column current";
+    EXPECT_EQ(grid_.RowSel(), 3);
+    EXPECT_EQ(events, QStringList({"leave", "change", "leave", "change"}));
+
+    events.clear();
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(3, 2));
+    QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(3, 2));
+    EXPECT_EQ(events, QStringList({"leave", "change"}))
+        << "a click on the current cell leaves nothing";
+}
+
+TEST_F(FlexGridTest, DoubleClickIsSentAndCellRectCoversTheCurrentCell) {
+    QSignalSpy doubleClick(&grid_, &FlexGrid::DblClick);
+    QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(2, 2));
+    EXPECT_EQ(doubleClick.count(), 1);
+    const QRect cell = grid_.CellRect();
+    EXPECT_EQ(grid_.childAt(cell.center()), grid_.viewport());
+    EXPECT_EQ(grid_.viewport()->mapTo(&grid_, CellCentre(2, 2)), cell.center());
+}
+
+}  // namespace
+}  // namespace zurcfg
