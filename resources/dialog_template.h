@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zurcfg {
+
+// What a control of a dialog template is; the window makes one widget kind per entry.
+enum class ControlKind {
+    PushButton,
+    Edit,
+    DropDownList,
+    CheckBox,
+    UpDown,  // a pair of arrows stepping a count; not tied to an edit
+    Grid,    // a name table
+    Label,
+    GroupBox,
+};
+
+// Style flags of a control, combined with |.
+enum ControlStyle : uint32_t {
+    kNoStyle = 0,
+    kDigitsOnly = 1u << 0,     // an edit that takes only digits from the keyboard
+    kCentred = 1u << 1,        // a label with its text centred
+    kBordered = 1u << 2,       // a label with a sunken border
+    kDefaultButton = 1u << 3,  // the push button that Enter presses
+};
+
+// Controls without an id of their own (plain labels) carry this one.
+inline constexpr int kNoId = -1;
+
+// One control as the template places it. Coordinates are dialog units: 4 per average character
+// width across, 8 per font height down.
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    std::string_view caption;
+    int x;
+    int y;
+    int width;
+    int height;
+    uint32_t style = kNoStyle;
+};
+
+// A dialog: caption, client size in dialog units, and its controls in tab order.
+struct DialogTemplate {
+    std::string_view caption;
+    int width;
+    int height;
+    const ControlTemplate* controls;
+    int controlCount;
+
+    const ControlTemplate* begin() const { return controls; }
+    const ControlTemplate* end() const { return controls + controlCount; }
+};
+
+}  // namespace zurcfg

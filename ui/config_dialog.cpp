@@ -1,0 +1,312 @@
+#include "ui/config_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "resources/control_ids.h"
+#include "resources/main_dialog_template.h"
+#include "ui/control_bindings.h"
+#include "ui/control_rules.h"
+#include "ui/dialog_builder.h"
+#include "ui/integer_transfer.h"
+#include "ui/ram_statistic.h"
+
+namespace zurcfg {
+
+namespace {
+
+QString FromLocal8Bit(std::string_view text) {
+    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToLocal8Bit(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+// The program's own name, which titles the messages of the window read.
+std::string ApplicationName() {
+    return ToLocal8Bit(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+// The five "Enable" boxes that "Enable all" overrides.
+constexpr int kServiceEnableChecks[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsmsgEnableCheck,
+                                        kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
+
+constexpr int kRamFigureLabels[] = {kRamBank0Label, kRamBank1Label, kRamBank2Label, kRamBank3Label};
+
+// Controls whose every change runs a window read. The task count and the two message type
+// edits are not among them: their text waits for the next read, whatever control causes it.
+constexpr int kReadOnClick[] = {kTaskTimersEnableCheck, kDynamicTimersEnableCheck,
+                                kCsemEnableCheck,       kQmsgEnableCheck,
+                                kQsmsgEnableCheck,      kQueuesIdenticalCheck,
+                                kDisablePriorityCheck,  kIntAllCheck,
+                                kCsemIsrCheck,          kMsgIsrCheck,
+                                kSmsgIsrCheck,          kQueueIsrCheck,
+                                kCriticalSectionsCheck, kInlineTimerCheck};
+constexpr int kReadOnSelection[] = {kTasksBankList,        kStimersBankList,     kTaskTimerSizeList,
+                                    kDynamicTimerSizeList, kStaticTimerSizeList, kCsemSizeList,
+                                    kSystemTimerSizeList,  kSystemBankList,      kPlatformList,
+                                    kBsemsBankList};
+constexpr int kReadOnTextChange[] = {kStimersEdit, kBsemsEdit, kProjectNameEdit};
+
+constexpr int kFixedFontControls[] = {kMsgTypeEdit, kSmsgTypeEdit, kPathBox};
+constexpr int kLabelFontControls[] = {
+    kRamStatisticGroup,  kSystemGroup,        kDataServicesGroup, kTimersGroup,
+    kBsemsGroup,         kNameLabel,          kTasksLabel,        kCsemLabel,
+    kMsgLabel,           kSmsgLabel,          kQmsgLabel,         kQsmsgLabel,
+    kTaskTimersLabel,    kDynamicTimersLabel, kStaticTimersLabel, kSystemTimerTypeLabel,
+    kOldStyleNamesCheck, kInlineTimerCheck,   kProjectNameEdit};
+
+// A name style setting below this version writes the old-style macro names.
+constexpr int32_t kNewStyleVersion = 90200;
+
+}  // namespace
+
+ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
+                           QWidget* parent)
+    : QDialog(parent),
+      prompter_(prompter),
+      fileChooser_(fileChooser),
+      fonts_(PlatformDialogFonts()),
+      settings_(std::move(settingsPath)) {
+    BuildDialog(this, kMainDialog, fonts_.dialog);
+    OnInitDialog();
+}
+
+ConfigDialog::~ConfigDialog() = default;
+
+void ConfigDialog::OnInitDialog() {
+    AddListItems();
+    ApplyFonts();
+    current_ = settings_.defaultConfiguration;
+    recentPaths_ = settings_.recentPaths;
+    ShowConfiguration();
+    FillPathBox();
+    documentPath_.clear();
+    saved_ = current_;
+    tablesModified_ = false;
+    RegisterTooltips();
+    ConnectNotifications();
+    RefreshWindow();
+    RunStartupTip();
+    Control(kPathBox)->setFocus();
+}
+
+void ConfigDialog::AddListItems() {
+    for (const ControlTemplate& control : kMainDialog) {
+        if (control.kind != ControlKind::DropDownList) {
+            continue;
+        }
+        auto* list = Control<QComboBox>(control.id);
+        for (std::string_view item : ListItems(control.id)) {
+            list->addItem(FromLocal8Bit(item));
+        }
+    }
+}
+
+void ConfigDialog::ApplyFonts() {
+    for (int id : kFixedFontControls) {
+        Control(id)->setFont(fonts_.fixed);
+    }
+    for (int id : kLabelFontControls) {
+        Control(id)->setFont(fonts_.label);
+    }
+}
+
+void ConfigDialog::RegisterTooltips() {
+    for (const Tooltip& tooltip : kMainDialogTooltips) {
+        Control(tooltip.controlId)->setToolTip(FromLocal8Bit(tooltip.text));
+    }
+}
+
+void ConfigDialog::ConnectNotifications() {
+    connect(Control<QCheckBox>(kEnableAllCheck), &QCheckBox::clicked, this,
+            &ConfigDialog::OnEnableAll);
+    for (int id : kReadOnClick) {
+        connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, &ConfigDialog::OnControlChanged);
+    }
+    for (int id : kReadOnSelection) {
+        connect(Control<QComboBox>(id), &QComboBox::currentIndexChanged, this,
+                &ConfigDialog::OnControlChanged);
+    }
+    for (int id : kReadOnTextChange) {
+        connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
+                &ConfigDialog::OnControlChanged);
+    }
+    connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
+            &ConfigDialog::OnCancel);
+    Control(kPathBox)->installEventFilter(this);
+}
+
+void ConfigDialog::FillPathBox() {
+    auto* pathBox = Control<QComboBox>(kPathBox);
+    pathBox->clear();
+    for (const std::string& path : recentPaths_) {
+        if (path.empty()) {
+            break;
+        }
+        pathBox->addItem(FromLocal8Bit(path));
+    }
+    pathBox->setCurrentIndex(-1);
+}
+
+// The tip that introduces the name style is shown here, before the style's check box is set.
+void ConfigDialog::RunStartupTip() {
+    Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.ZURVERSION < kNewStyleVersion);
+}
+
+bool ConfigDialog::ReadWindow() {
+    // Controls set while the window is filled may hold a count not yet written; only the
+    // refresh runs then.
+    if (!filling_) {
+        transfer_.disablePriority = CheckState(kDisablePriorityCheck);
+        transfer_.enableAll = CheckState(kEnableAllCheck);
+        if (!TransferCount(kTasksEdit, transfer_.tasks)) {
+            return false;
+        }
+        transfer_.intAll = CheckState(kIntAllCheck);
+        if (!TransferCount(kStimersEdit, transfer_.stimers) ||
+            !TransferCount(kBsemsEdit, transfer_.bsems)) {
+            return false;
+        }
+        transfer_.oldStyleNames = CheckState(kOldStyleNamesCheck);
+        ReadConfiguration();
+    }
+    RefreshWindow();
+    return true;
+}
+
+bool ConfigDialog::TransferCount(int editId, int32_t& value) {
+    auto* edit = Control<QLineEdit>(editId);
+    if (const std::optional<int32_t> number = TransferInteger(ToLocal8Bit(edit->text()))) {
+        value = *number;
+        return true;
+    }
+    prompter_.Ask({"Please enter an integer.", ApplicationName(), Buttons::Ok, Icon::Exclamation});
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+int32_t ConfigDialog::CheckState(int checkBoxId) const {
+    return Control<QCheckBox>(checkBoxId)->checkState() == Qt::Unchecked ? 0 : 1;
+}
+
+void ConfigDialog::ShowConfiguration() {
+    filling_ = true;
+    for (const auto& count : kCountControls) {
+        Control<QLineEdit>(count.controlId)->setText(QString::number(current_.*count.field));
+    }
+    for (const auto& flag : kSwitchControls) {
+        Control<QCheckBox>(flag.controlId)->setChecked(current_.*flag.field != 0);
+    }
+    for (const auto& list : kListControls) {
+        auto* comboBox = Control<QComboBox>(list.controlId);
+        const int32_t position = current_.*list.field;
+        comboBox->setCurrentIndex(position >= 0 && position < comboBox->count() ? position : -1);
+    }
+    for (const auto& text : kTextControls) {
+        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(current_.*text.field));
+    }
+    filling_ = false;
+}
+
+void ConfigDialog::ReadConfiguration() {
+    if (filling_) {
+        return;
+    }
+    Configuration read;
+    for (const auto& count : kCountControls) {
+        read.*count.field =
+            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
+    }
+    for (const auto& flag : kSwitchControls) {
+        read.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
+    }
+    for (const auto& list : kListControls) {
+        read.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
+    }
+    for (const auto& text : kTextControls) {
+        read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
+    }
+    current_ = read;
+}
+
+void ConfigDialog::RefreshWindow() {
+    for (const ControlRule& rule : kControlRules) {
+        Control(rule.controlId)->setEnabled(rule.enabled(current_));
+    }
+    setWindowTitle(FromLocal8Bit(WindowTitle(documentPath_, IsModified())));
+    ShowRamFigures();
+}
+
+bool ConfigDialog::IsModified() const {
+    return current_.IsDifferent(saved_) || tablesModified_;
+}
+
+void ConfigDialog::ShowRamFigures() {
+    const std::array<RamFigure, 4> figures = RamFigures(current_);
+    for (std::size_t bank = 0; bank < figures.size(); ++bank) {
+        auto* label = Control<QLabel>(kRamFigureLabels[bank]);
+        label->setText(FromLocal8Bit(figures[bank].text));
+        label->setEnabled(figures[bank].enabled);
+    }
+}
+
+// Enter presses the push button that has the focus and is otherwise the OK command.
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            OnOK();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ConfigDialog::reject() {
+    OnCancel();
+}
+
+bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Control(kPathBox)) {
+        if (event->type() == QEvent::FocusIn) {
+            pathBoxHasFocus_ = true;
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            pathBoxHasFocus_ = false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The OK command never closes the window.
+void ConfigDialog::OnOK() {}
+
+void ConfigDialog::OnCancel() {
+    QDialog::reject();
+}
+
+void ConfigDialog::OnEnableAll() {
+    ReadWindow();
+    // Follows the box even when the read stopped at a bad count.
+    const bool enable = transfer_.enableAll == 0;
+    for (int id : kServiceEnableChecks) {
+        Control(id)->setEnabled(enable);
+    }
+}
+
+void ConfigDialog::OnControlChanged() {
+    ReadWindow();
+}
+
+}  // namespace zurcfg

@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <QDialog>
+
+#include "config/configuration.h"
+#include "config/prompter.h"
+#include "settings/app_settings.h"
+#include "ui/dialog_fonts.h"
+#include "ui/file_chooser.h"
+
+namespace zurcfg {
+
+// The values the last window read took from the controls that it checks, a check state being 0
+// or 1. A read that stops at a bad count leaves the later ones as they were.
+struct TransferValues {
+    int32_t disablePriority = 0;
+    int32_t enableAll = 0;
+    int32_t tasks = 0;
+    int32_t intAll = 0;
+    int32_t stimers = 0;
+    int32_t bsems = 0;
+    int32_t oldStyleNames = 0;
+};
+
+// The program's one window: every option of a ZURcfg.h, the two name tables and the document
+// commands. The controls mirror the current Configuration; every edit is read back into it.
+class ConfigDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // Reads the settings file at `settingsPath` and opens the window on its defaults. Messages
+    // go through `prompter`, file dialogs through `fileChooser`.
+    ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
+                 QWidget* parent = nullptr);
+    // Writes the settings file.
+    ~ConfigDialog() override;
+
+    const Configuration& CurrentConfiguration() const { return current_; }
+
+    // The window read: checks the three count edits as integers and, when all are integers,
+    // rebuilds the current Configuration from the controls and refreshes the window. False when
+    // a count was refused; the user has been told and the edit holds the focus.
+    bool ReadWindow();
+
+    // Fills the controls from the current Configuration, which stays as it is.
+    void ShowConfiguration();
+    // Rebuilds the current Configuration from the controls; nothing while they are being filled.
+    void ReadConfiguration();
+    // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
+    void RefreshWindow();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Esc and the close box.
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void AddListItems();
+    void ApplyFonts();
+    void RegisterTooltips();
+    void ConnectNotifications();
+    void FillPathBox();
+    void RunStartupTip();
+
+    // Whether the document differs from what was last read or written.
+    bool IsModified() const;
+    bool TransferCount(int editId, int32_t& value);
+    void ShowRamFigures();
+
+    void OnOK();
+    void OnCancel();
+    void OnEnableAll();
+    void OnControlChanged();
+
+    template <typename Widget = QWidget>
+    Widget* Control(int id) const {
+        return findChild<Widget*>(QString::number(id), Qt::FindDirectChildrenOnly);
+    }
+    int32_t CheckState(int checkBoxId) const;
+
+    Prompter& prompter_;
+    FileChooser& fileChooser_;
+
+    bool tablesModified_ = false;
+    std::string documentPath_;
+    bool pathBoxHasFocus_ = false;
+    bool filling_ = false;
+    DialogFonts fonts_;
+    Configuration current_;
+    Configuration saved_;
+    RecentPaths recentPaths_;
+    AppSettings settings_;
+    TransferValues transfer_;
+};
+
+}  // namespace zurcfg

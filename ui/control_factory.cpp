@@ -1,0 +1,79 @@
+#include "ui/control_factory.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include "ui/flex_grid.h"
+#include "ui/up_down_control.h"
+
+namespace zurcfg {
+
+namespace {
+
+QString Caption(const ControlTemplate& control) {
+    return QString::fromLocal8Bit(control.caption.data(),
+                                  static_cast<qsizetype>(control.caption.size()));
+}
+
+QWidget* CreatePushButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(Caption(control), parent);
+    // A dialog presses its default button on Enter, and a focused auto-default one on its own;
+    // only a button marked default in the template is either.
+    const bool isDefault = (control.style & kDefaultButton) != 0;
+    button->setAutoDefault(isDefault);
+    button->setDefault(isDefault);
+    return button;
+}
+
+QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    if ((control.style & kDigitsOnly) != 0) {
+        // Keys other than digits are refused; text set by the program is not checked.
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    }
+    return edit;
+}
+
+QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(Caption(control), parent);
+    if ((control.style & kCentred) != 0) {
+        label->setAlignment(Qt::AlignCenter);
+    }
+    if ((control.style & kBordered) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    return label;
+}
+
+}  // namespace
+
+QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
+    switch (control.kind) {
+        case ControlKind::PushButton:
+            return CreatePushButton(control, parent);
+        case ControlKind::Edit:
+            return CreateEdit(control, parent);
+        case ControlKind::DropDownList:
+            return new QComboBox(parent);
+        case ControlKind::CheckBox:
+            return new QCheckBox(Caption(control), parent);
+        case ControlKind::UpDown:
+            return new UpDownControl(parent);
+        case ControlKind::Grid:
+            return new FlexGrid(parent);
+        case ControlKind::Label:
+            return CreateLabel(control, parent);
+        case ControlKind::GroupBox:
+            return new QGroupBox(Caption(control), parent);
+    }
+    return nullptr;
+}
+
+}  // namespace zurcfg

@@ -1,0 +1,63 @@
+#include "ui/dialog_builder.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QFontMetrics>
+
+#include "ui/control_factory.h"
+#include "ui/dialog_fonts.h"
+#include "ui/dialog_units.h"
+
+namespace zurcfg {
+
+namespace {
+
+bool IsStatic(ControlKind kind) {
+    return kind == ControlKind::Label || kind == ControlKind::GroupBox;
+}
+
+// A drop-down list's template height is the extent of its open list; closed, it is as high as
+// its font needs.
+void PlaceDropDownList(QComboBox* list, const PixelRect& rect) {
+    const int closedHeight = list->sizeHint().height();
+    list->setGeometry(rect.x, rect.y, rect.width, closedHeight);
+    const int itemHeight = QFontMetrics(list->font()).height();
+    list->setMaxVisibleItems(std::max(1, (rect.height - closedHeight) / itemHeight));
+}
+
+}  // namespace
+
+void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const QFont& font) {
+    dialog->setFont(font);
+    dialog->setWindowTitle(QString::fromLocal8Bit(
+        dialogTemplate.caption.data(), static_cast<qsizetype>(dialogTemplate.caption.size())));
+    const DialogUnits units(BaseUnitsOf(font));
+    const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
+    dialog->setFixedSize(client.width, client.height);
+
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : dialogTemplate) {
+        QWidget* widget = CreateControl(control, dialog);
+        if (control.id != kNoId) {
+            widget->setObjectName(QString::number(control.id));
+        }
+        const PixelRect rect = units.Map(control.x, control.y, control.width, control.height);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            PlaceDropDownList(list, rect);
+        } else {
+            widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        }
+        // Frames and texts lie beneath the controls they surround, so they never take their
+        // clicks.
+        if (IsStatic(control.kind)) {
+            widget->lower();
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+}  // namespace zurcfg
