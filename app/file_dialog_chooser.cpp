@@ -5,13 +5,11 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "ui/local_text.h"
+
 namespace zurcfg {
 
 namespace {
-
-QString FromLocal8Bit(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
     QStringList names;
@@ -40,9 +38,7 @@ std::optional<std::string> FileDialogChooser::Choose(const FileRequest& request)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst())
-        .toLocal8Bit()
-        .toStdString();
+    return ToLocal8Bit(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
 }
 
 }  // namespace zurcfg

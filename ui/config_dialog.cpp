@@ -16,19 +16,12 @@
 #include "ui/control_rules.h"
 #include "ui/dialog_builder.h"
 #include "ui/integer_transfer.h"
+#include "ui/local_text.h"
 #include "ui/ram_statistic.h"
 
 namespace zurcfg {
 
 namespace {
-
-QString FromLocal8Bit(std::string_view text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToLocal8Bit(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
 
 // The program's own name, which titles the messages of the window read.
 std::string ApplicationName() {

@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 
 #include "ui/flex_grid.h"
+#include "ui/local_text.h"
 #include "ui/up_down_control.h"
 
 namespace zurcfg {
@@ -17,8 +18,7 @@ namespace zurcfg {
 namespace {
 
 QString Caption(const ControlTemplate& control) {
-    return QString::fromLocal8Bit(control.caption.data(),
-                                  static_cast<qsizetype>(control.caption.size()));
+    return FromLocal8Bit(control.caption);
 }
 
 QWidget* CreatePushButton(const ControlTemplate& control, QWidget* parent) {

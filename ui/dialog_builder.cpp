@@ -8,6 +8,7 @@
 #include "ui/control_factory.h"
 #include "ui/dialog_fonts.h"
 #include "ui/dialog_units.h"
+#include "ui/local_text.h"
 
 namespace zurcfg {
 
@@ -30,8 +31,7 @@ void PlaceDropDownList(QComboBox* list, const PixelRect& rect) {
 
 void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const QFont& font) {
     dialog->setFont(font);
-    dialog->setWindowTitle(QString::fromLocal8Bit(
-        dialogTemplate.caption.data(), static_cast<qsizetype>(dialogTemplate.caption.size())));
+    dialog->setWindowTitle(FromLocal8Bit(dialogTemplate.caption));
     const DialogUnits units(BaseUnitsOf(font));
     const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
     dialog->setFixedSize(client.width, client.height);

@@ -3,13 +3,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/local_text.h"
+
 namespace zurcfg {
 
 namespace {
-
-QString FromLocal8Bit(const std::string& text) {
-    return QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
     switch (buttons) {
