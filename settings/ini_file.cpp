@@ -153,7 +153,15 @@ void IniFile::AddLine(Line line) {
         sectionIndex_.try_emplace(AsciiLower(line.Name()), sections_.size());
         sections_.emplace_back();
     }
-    sections_.back().push_back(std::move(line));
+    Section& lines = sections_.back();
+    // Lines that hold no header and no key are only ever copied, so a run of them is kept as
+    // one; a file of blank lines then costs no more than its bytes.
+    if (line.kind == LineKind::kOther && !lines.empty() && lines.back().kind == LineKind::kOther) {
+        lines.back().bytes += line.bytes;
+        lines.back().breakLength = line.breakLength;
+        return;
+    }
+    lines.push_back(std::move(line));
 }
 
 std::size_t IniFile::SectionIndex(std::string_view name) const {

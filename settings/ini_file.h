@@ -49,6 +49,7 @@ public:
 private:
     enum class LineKind { kOther, kSectionHeader, kKey };
 
+    // A line; or a run of lines that hold no header and no key, kept as one.
     struct Line {
         std::string bytes;            // the line with its line break
         std::size_t breakLength = 0;  // 2 for CR LF, 1 for LF or CR, 0 on a last line without one
