@@ -60,10 +60,9 @@ int DigitValue(char c) {
     return (lower >= 'a' && lower <= 'f') ? lower - 'a' + 10 : -1;
 }
 
-// Reads an integer as the Windows profile functions do: sign, then decimal or "0x" hexadecimal
-// digits up to the first other character, wrapping modulo 2^32.
+// Reads a value, blanks already removed, as the Windows profile functions read integers: sign,
+// then decimal or "0x" hexadecimal digits up to the first other character, wrapping modulo 2^32.
 int32_t ParseProfileInt(std::string_view text) {
-    text = Trim(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';
