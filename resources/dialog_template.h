@@ -24,6 +24,8 @@ enum ControlStyle : uint32_t {
     kCentred = 1u << 1,        // a label with its text centred
     kBordered = 1u << 2,       // a label with a sunken border
     kDefaultButton = 1u << 3,  // the push button that Enter presses
+    kLabelFont = 1u << 4,      // drawn in the bold heading font instead of the dialog font
+    kFixedFont = 1u << 5,      // drawn in the fixed-pitch font instead of the dialog font
 };
 
 // Controls without an id of their own (plain labels) carry this one.

@@ -49,14 +49,6 @@ constexpr int kReadOnSelection[] = {kTasksBankList,        kStimersBankList,    
                                     kBsemsBankList};
 constexpr int kReadOnTextChange[] = {kStimersEdit, kBsemsEdit, kProjectNameEdit};
 
-constexpr int kFixedFontControls[] = {kMsgTypeEdit, kSmsgTypeEdit, kPathBox};
-constexpr int kLabelFontControls[] = {
-    kRamStatisticGroup,  kSystemGroup,        kDataServicesGroup, kTimersGroup,
-    kBsemsGroup,         kNameLabel,          kTasksLabel,        kCsemLabel,
-    kMsgLabel,           kSmsgLabel,          kQmsgLabel,         kQsmsgLabel,
-    kTaskTimersLabel,    kDynamicTimersLabel, kStaticTimersLabel, kSystemTimerTypeLabel,
-    kOldStyleNamesCheck, kInlineTimerCheck,   kProjectNameEdit};
-
 // A name style setting below this version writes the old-style macro names.
 constexpr int32_t kNewStyleVersion = 90200;
 
@@ -69,7 +61,7 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       fileChooser_(fileChooser),
       fonts_(PlatformDialogFonts()),
       settings_(std::move(settingsPath)) {
-    BuildDialog(this, kMainDialog, fonts_.dialog);
+    BuildDialog(this, kMainDialog, fonts_);
     OnInitDialog();
 }
 
@@ -77,7 +69,6 @@ ConfigDialog::~ConfigDialog() = default;
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
-    ApplyFonts();
     current_ = settings_.defaultConfiguration;
     recentPaths_ = settings_.recentPaths;
     ShowConfiguration();
@@ -101,15 +92,6 @@ void ConfigDialog::AddListItems() {
         for (std::string_view item : ListItems(control.id)) {
             list->addItem(FromLocal8Bit(item));
         }
-    }
-}
-
-void ConfigDialog::ApplyFonts() {
-    for (int id : kFixedFontControls) {
-        Control(id)->setFont(fonts_.fixed);
-    }
-    for (int id : kLabelFontControls) {
-        Control(id)->setFont(fonts_.label);
     }
 }
 

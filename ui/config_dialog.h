@@ -61,7 +61,6 @@ protected:
 private:
     void OnInitDialog();
     void AddListItems();
-    void ApplyFonts();
     void RegisterTooltips();
     void ConnectNotifications();
     void FillPathBox();

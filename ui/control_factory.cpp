@@ -52,6 +52,16 @@ QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
+// The caption sits on the frame line, as dialog templates draw groups: the frame begins half a
+// line below the top of the box, not below the caption.
+QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
+    auto* group = new QGroupBox(Caption(control), parent);
+    group->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
+    return group;
+}
+
 }  // namespace
 
 QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
@@ -71,7 +81,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
         case ControlKind::Label:
             return CreateLabel(control, parent);
         case ControlKind::GroupBox:
-            return new QGroupBox(Caption(control), parent);
+            return CreateGroupBox(control, parent);
     }
     return nullptr;
 }

@@ -18,6 +18,16 @@ bool IsStatic(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::GroupBox;
 }
 
+const QFont& FontOf(const ControlTemplate& control, const DialogFonts& fonts) {
+    if ((control.style & kLabelFont) != 0) {
+        return fonts.label;
+    }
+    if ((control.style & kFixedFont) != 0) {
+        return fonts.fixed;
+    }
+    return fonts.dialog;
+}
+
 // A drop-down list's template height is the extent of its open list; closed, it is as high as
 // its font needs.
 void PlaceDropDownList(QComboBox* list, const PixelRect& rect) {
@@ -29,22 +39,27 @@ void PlaceDropDownList(QComboBox* list, const PixelRect& rect) {
 
 }  // namespace
 
-void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const QFont& font) {
-    dialog->setFont(font);
+void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const DialogFonts& fonts) {
+    dialog->setFont(fonts.dialog);
     dialog->setWindowTitle(FromLocal8Bit(dialogTemplate.caption));
-    const DialogUnits units(BaseUnitsOf(font));
+    const DialogUnits units(BaseUnitsOf(fonts.dialog));
     const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
     dialog->setFixedSize(client.width, client.height);
 
     QWidget* previous = nullptr;
     for (const ControlTemplate& control : dialogTemplate) {
         QWidget* widget = CreateControl(control, dialog);
+        widget->setFont(FontOf(control, fonts));
         if (control.id != kNoId) {
             widget->setObjectName(QString::number(control.id));
         }
         const PixelRect rect = units.Map(control.x, control.y, control.width, control.height);
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
             PlaceDropDownList(list, rect);
+        } else if (control.kind == ControlKind::Label) {
+            // A heading font may need more room than the template gave: texts are never cut.
+            widget->setGeometry(rect.x, rect.y, std::max(rect.width, widget->sizeHint().width()),
+                                rect.height);
         } else {
             widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
         }

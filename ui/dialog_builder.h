@@ -1,15 +1,15 @@
 #pragma once
 
-#include <QFont>
 #include <QWidget>
 
 #include "resources/dialog_template.h"
+#include "ui/dialog_fonts.h"
 
 namespace zurcfg {
 
-// Lays out a template on `dialog`: one widget per control, placed in pixels of `font`'s dialog
-// units and named by its id in decimal, the tab order following the template. The dialog takes
-// `font`, the template's caption and size.
-void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const QFont& font);
+// Lays out a template on `dialog`: one widget per control in the font its style asks for,
+// placed in the dialog units of the dialog font and named by its id in decimal, the tab order
+// following the template. The dialog takes the dialog font, the template's caption and size.
+void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const DialogFonts& fonts);
 
 }  // namespace zurcfg

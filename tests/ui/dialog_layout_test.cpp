@@ -24,8 +24,8 @@ namespace {
 
 class DialogLayoutTest : public ::testing::Test {
 protected:
-    DialogLayoutTest() : font_(PlatformDialogFonts().dialog), units_(BaseUnitsOf(font_)) {
-        BuildDialog(&dialog_, kMainDialog, font_);
+    DialogLayoutTest() : fonts_(PlatformDialogFonts()), units_(BaseUnitsOf(fonts_.dialog)) {
+        BuildDialog(&dialog_, kMainDialog, fonts_);
     }
 
     QWidget* Control(int id) const { return dialog_.findChild<QWidget*>(QString::number(id)); }
@@ -39,7 +39,7 @@ protected:
         }
     }
 
-    QFont font_;
+    DialogFonts fonts_;
     DialogUnits units_;
     QDialog dialog_;
 };
@@ -98,6 +98,19 @@ TEST_F(DialogLayoutTest, ControlsSitWhereTheTemplatePutsThemInDialogUnits) {
     EXPECT_EQ(platforms->x(), units_.X(60));
     EXPECT_EQ(platforms->y(), units_.Y(73));
     EXPECT_LT(platforms->height(), units_.Y(69));
+}
+
+TEST_F(DialogLayoutTest, HeadingsAreBoldTypeNamesFixedPitchAndNoTextIsCut) {
+    EXPECT_TRUE(Control(kTasksLabel)->font().bold());
+    EXPECT_TRUE(Control(kTimersGroup)->font().bold());
+    EXPECT_TRUE(Control(kInlineTimerCheck)->font().bold());
+    EXPECT_FALSE(Control(kEnableAllCheck)->font().bold());
+    EXPECT_EQ(Control(kEnableAllCheck)->font(), fonts_.dialog);
+    EXPECT_EQ(Control(kMsgTypeEdit)->font(), fonts_.fixed);
+    EXPECT_EQ(Control(kPathBox)->font(), fonts_.fixed);
+    for (QLabel* label : dialog_.findChildren<QLabel*>()) {
+        EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+    }
 }
 
 TEST_F(DialogLayoutTest, TheTabOrderFollowsTheTemplate) {
