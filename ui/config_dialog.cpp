@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,7 +116,6 @@ void ConfigDialog::ConnectNotifications() {
     }
     connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
             &ConfigDialog::OnCancel);
-    Control(kPathBox)->installEventFilter(this);
 }
 
 void ConfigDialog::FillPathBox() {
@@ -132,7 +130,8 @@ void ConfigDialog::FillPathBox() {
     pathBox->setCurrentIndex(-1);
 }
 
-// The tip that introduces the name style is shown here, before the style's check box is set.
+// Ends with the name style's check box showing the style the settings hold: checked for the
+// old-style names, which are also written while no style has been chosen.
 void ConfigDialog::RunStartupTip() {
     Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.ZURVERSION < kNewStyleVersion);
 }
@@ -141,17 +140,12 @@ bool ConfigDialog::ReadWindow() {
     // Controls set while the window is filled may hold a count not yet written; only the
     // refresh runs then.
     if (!filling_) {
-        transfer_.disablePriority = CheckState(kDisablePriorityCheck);
         transfer_.enableAll = CheckState(kEnableAllCheck);
-        if (!TransferCount(kTasksEdit, transfer_.tasks)) {
-            return false;
-        }
-        transfer_.intAll = CheckState(kIntAllCheck);
-        if (!TransferCount(kStimersEdit, transfer_.stimers) ||
+        if (!TransferCount(kTasksEdit, transfer_.tasks) ||
+            !TransferCount(kStimersEdit, transfer_.stimers) ||
             !TransferCount(kBsemsEdit, transfer_.bsems)) {
             return false;
         }
-        transfer_.oldStyleNames = CheckState(kOldStyleNamesCheck);
         ReadConfiguration();
     }
     RefreshWindow();
@@ -250,18 +244,6 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 
 void ConfigDialog::reject() {
     OnCancel();
-}
-
-bool ConfigDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Control(kPathBox)) {
-        if (event->type() == QEvent::FocusIn) {
-            pathBoxHasFocus_ = true;
-        } else if (event->type() == QEvent::FocusOut &&
-                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
-            pathBoxHasFocus_ = false;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 // The OK command never closes the window.

@@ -13,16 +13,14 @@
 
 namespace zurcfg {
 
-// The values the last window read took from the controls that it checks, a check state being 0
-// or 1. A read that stops at a bad count leaves the later ones as they were.
+// What the last window read took from the controls before the record: the check state of
+// "Enable all" (0 or 1) and the three counts, checked in this order. A read that stops at a bad
+// count leaves the later ones as they were.
 struct TransferValues {
-    int32_t disablePriority = 0;
     int32_t enableAll = 0;
     int32_t tasks = 0;
-    int32_t intAll = 0;
     int32_t stimers = 0;
     int32_t bsems = 0;
-    int32_t oldStyleNames = 0;
 };
 
 // The program's one window: every option of a ZURcfg.h, the two name tables and the document
@@ -56,7 +54,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // Esc and the close box.
     void reject() override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnInitDialog();
@@ -87,7 +84,6 @@ private:
 
     bool tablesModified_ = false;
     std::string documentPath_;
-    bool pathBoxHasFocus_ = false;
     bool filling_ = false;
     DialogFonts fonts_;
     Configuration current_;
