@@ -1,5 +1,8 @@
 #include "ui/config_dialog.h"
 
+#include <algorithm>
+#include <limits>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,9 +17,13 @@
 #include "ui/control_bindings.h"
 #include "ui/control_rules.h"
 #include "ui/dialog_builder.h"
+#include "ui/flex_grid.h"
 #include "ui/integer_transfer.h"
+#include "ui/key_pre_filter.h"
 #include "ui/local_text.h"
+#include "ui/name_tables.h"
 #include "ui/ram_statistic.h"
+#include "ui/up_down_control.h"
 
 namespace zurcfg {
 
@@ -53,6 +60,20 @@ constexpr int32_t kNewStyleVersion = 90200;
 
 }  // namespace
 
+// An arrow beside a count edit and the smallest count it may step to.
+struct CountArrow {
+    int upDownId;
+    int editId;
+    int32_t TransferValues::*shown;
+    int32_t minimum;
+};
+
+constexpr CountArrow kCountArrows[] = {
+    {kTasksUpDown, kTasksEdit, &TransferValues::tasks, 1},
+    {kStimersUpDown, kStimersEdit, &TransferValues::stimers, 0},
+    {kBsemsUpDown, kBsemsEdit, &TransferValues::bsems, 0},
+};
+
 ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
                            QWidget* parent)
     : QDialog(parent),
@@ -68,6 +89,7 @@ ConfigDialog::~ConfigDialog() = default;
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
+    SetUpNameTables();
     current_ = settings_.defaultConfiguration;
     recentPaths_ = settings_.recentPaths;
     ShowConfiguration();
@@ -116,6 +138,12 @@ void ConfigDialog::ConnectNotifications() {
     }
     connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
             &ConfigDialog::OnCancel);
+    for (const CountArrow& arrow : kCountArrows) {
+        connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::positionChanging, this,
+                [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
+    }
+    keyPreFilter_ =
+        std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
 }
 
 void ConfigDialog::FillPathBox() {
@@ -263,6 +291,31 @@ void ConfigDialog::OnEnableAll() {
 }
 
 void ConfigDialog::OnControlChanged() {
+    ReadWindow();
+}
+
+// Name tables and count arrows.
+
+void ConfigDialog::SetUpNameTables() {
+    nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
+                                               Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
+    connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
+}
+
+// Every commit, Insert and Delete marks the document, even when no text changed.
+void ConfigDialog::OnTablesModified() {
+    tablesModified_ = true;
+    RefreshWindow();
+}
+
+// The arrows are tied to no edit: they step the count the last window read took, keep it at its
+// minimum, with no upper bound but the largest count there is, and read the window again.
+void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
+    ReadWindow();
+    const int64_t stepped = int64_t{transfer_.*arrow.shown} - delta;
+    const int64_t kept =
+        std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());
+    Control<QLineEdit>(arrow.editId)->setText(QString::number(kept));
     ReadWindow();
 }
 

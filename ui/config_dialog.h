@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include <QDialog>
@@ -12,6 +13,10 @@
 #include "ui/file_chooser.h"
 
 namespace zurcfg {
+
+class KeyPreFilter;
+class NameTables;
+struct CountArrow;
 
 // What the last window read took from the controls before the record: the check state of
 // "Enable all" (0 or 1) and the three counts, checked in this order. A read that stops at a bad
@@ -73,6 +78,11 @@ private:
     void OnEnableAll();
     void OnControlChanged();
 
+    // Name tables and count arrows.
+    void SetUpNameTables();
+    void OnTablesModified();
+    void OnCountArrow(const CountArrow& arrow, int delta);
+
     template <typename Widget = QWidget>
     Widget* Control(int id) const {
         return findChild<Widget*>(QString::number(id), Qt::FindDirectChildrenOnly);
@@ -91,6 +101,9 @@ private:
     RecentPaths recentPaths_;
     AppSettings settings_;
     TransferValues transfer_;
+    // Released before the grids, so that no grid signal reaches them while the window goes.
+    std::unique_ptr<NameTables> nameTables_;
+    std::unique_ptr<KeyPreFilter> keyPreFilter_;
 };
 
 }  // namespace zurcfg

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "ui/flex_grid.h"
+#include "ui/local_text.h"
 
 namespace zurcfg {
 
@@ -18,13 +19,6 @@ constexpr std::array<const char*, kColumns> kHeadings{"N", "ID name", "Comment"}
 // Percentages of the width left beside the vertical scroll bar.
 constexpr std::array<int, kColumns> kColumnPercent{7, 33, 60};
 constexpr int kScrollBarReserve = 20;
-
-QString ToText(const std::string& bytes) {
-    return QString::fromLocal8Bit(bytes);
-}
-std::string ToBytes(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
 
 }  // namespace
 
@@ -49,13 +43,13 @@ NameTable::NameTable(FlexGrid* grid, int entryCount, const QFont& editFont, QObj
 }
 
 NameEntry NameTable::Entry(int entry) const {
-    return {ToBytes(grid_->TextMatrix(entry + 1, kIdentifierColumn)),
-            ToBytes(grid_->TextMatrix(entry + 1, kCommentColumn))};
+    return {ToLocal8Bit(grid_->TextMatrix(entry + 1, kIdentifierColumn)),
+            ToLocal8Bit(grid_->TextMatrix(entry + 1, kCommentColumn))};
 }
 
 void NameTable::SetEntry(int entry, const NameEntry& value) {
-    grid_->SetTextMatrix(entry + 1, kIdentifierColumn, ToText(value.identifier));
-    grid_->SetTextMatrix(entry + 1, kCommentColumn, ToText(value.comment));
+    grid_->SetTextMatrix(entry + 1, kIdentifierColumn, FromLocal8Bit(value.identifier));
+    grid_->SetTextMatrix(entry + 1, kCommentColumn, FromLocal8Bit(value.comment));
 }
 
 std::vector<NameEntry> NameTable::Entries() const {

@@ -11,11 +11,17 @@
 #include <string>
 
 #include "ui/flex_grid.h"
+#include "ui/grid_input.h"
 #include "ui/key_pre_filter.h"
 #include "ui/name_tables.h"
 
 namespace zurcfg {
 namespace {
+
+using testing::ClickCell;
+using testing::DoubleClickCell;
+using testing::PressKey;
+using testing::TypeText;
 
 std::string Id(int entry) {
     return "ID_" + std::to_string(entry);
@@ -60,35 +66,8 @@ protected:
         }
     }
 
-    static QPoint CellCentre(FlexGrid* grid, int row, int col) {
-        const QModelIndex cell = grid->model()->index(row - 1, col);
-        grid->scrollTo(cell);
-        return grid->visualRect(cell).center();
-    }
-
-    static void ClickCell(FlexGrid* grid, int row, int col) {
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, col));
-    }
-
-    static void DoubleClickCell(FlexGrid* grid, int row, int col) {
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, CellCentre(grid, row, col));
-    }
-
-    // A key as the user types it: delivered to whatever has the focus.
-    static void Press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
-
-    static void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-
-    // Opens the BSEMS box on the comment of entry 2 and types "semaphore"; then a double click
-    // on the STIMERS grid's current cell, which leaves no cell and so keeps the BSEMS box open,
-    // opens the STIMERS box on the identifier of entry 1 and "TMR" is typed there.
     void OpenBothTables() {
-        ClickCell(stimersGrid_, 2, 1);
-        ClickCell(bsemsGrid_, 3, 2);
-        Press(Qt::Key_Return);
-        Type("semaphore");
-        DoubleClickCell(stimersGrid_, 2, 1);
-        Type("TMR");
+        testing::OpenBothTables(stimersGrid_, bsemsGrid_);
         ASSERT_TRUE(Stimers().IsEditing());
         ASSERT_TRUE(Bsems().IsEditing());
     }
@@ -150,7 +129,7 @@ TEST_F(NameTablesTest, EnterOpensTheBoxOverTheCellAndEnterCommitsEvenUnchanged) 
     ClickCell(stimersGrid_, 3, 1);
     ASSERT_TRUE(stimersGrid_->hasFocus());
 
-    Press(Qt::Key_Return);
+    PressKey(Qt::Key_Return);
     QLineEdit* box = EditBox(Stimers());
     ASSERT_TRUE(Stimers().IsEditing());
     EXPECT_TRUE(box->isVisible());
@@ -159,7 +138,7 @@ TEST_F(NameTablesTest, EnterOpensTheBoxOverTheCellAndEnterCommitsEvenUnchanged) 
     EXPECT_EQ(box->selectedText(), "TIMER_2");
     EXPECT_EQ(box->geometry(), stimersGrid_->CellRect());
 
-    Press(Qt::Key_Return);
+    PressKey(Qt::Key_Return);
     EXPECT_FALSE(Stimers().IsEditing());
     EXPECT_FALSE(box->isVisible());
     EXPECT_TRUE(stimersGrid_->hasFocus());
@@ -170,8 +149,8 @@ TEST_F(NameTablesTest, EnterOpensTheBoxOverTheCellAndEnterCommitsEvenUnchanged) 
 TEST_F(NameTablesTest, DoubleClickOpensAndTypedTextIsStored) {
     DoubleClickCell(bsemsGrid_, 6, 2);
     ASSERT_TRUE(Bsems().IsEditing());
-    Type("free text, any length");
-    Press(Qt::Key_Enter);
+    TypeText("free text, any length");
+    PressKey(Qt::Key_Enter);
     EXPECT_EQ(Bsems().Entry(5).comment, "free text, any length");
     EXPECT_EQ(modified_->count(), 1);
 }
@@ -179,9 +158,9 @@ TEST_F(NameTablesTest, DoubleClickOpensAndTypedTextIsStored) {
 TEST_F(NameTablesTest, EscapeDropsTheText) {
     Stimers().SetEntry(0, {"KEEP", ""});
     ClickCell(stimersGrid_, 1, 1);
-    Press(Qt::Key_Return);
-    Type("LOST");
-    Press(Qt::Key_Escape);
+    PressKey(Qt::Key_Return);
+    TypeText("LOST");
+    PressKey(Qt::Key_Escape);
     EXPECT_FALSE(Stimers().IsEditing());
     EXPECT_FALSE(EditBox(Stimers())->isVisible());
     EXPECT_EQ(Stimers().Entry(0).identifier, "KEEP");
@@ -190,18 +169,18 @@ TEST_F(NameTablesTest, EscapeDropsTheText) {
 
 TEST_F(NameTablesTest, TabCommitsAndSwitchesBetweenNumberAndIdentifierColumn) {
     ClickCell(bsemsGrid_, 4, 1);
-    Press(Qt::Key_Return);
-    Type("SEM_3");
-    Press(Qt::Key_Tab);
+    PressKey(Qt::Key_Return);
+    TypeText("SEM_3");
+    PressKey(Qt::Key_Tab);
     EXPECT_FALSE(Bsems().IsEditing());
     EXPECT_EQ(Bsems().Entry(3).identifier, "SEM_3");
     EXPECT_EQ(bsemsGrid_->Col(), 0) << "column 0, not column 2";
     EXPECT_TRUE(bsemsGrid_->hasFocus()) << "Tab does not leave the grid";
 
     ClickCell(bsemsGrid_, 4, 2);
-    Press(Qt::Key_Return);
-    Type("note");
-    Press(Qt::Key_Tab);
+    PressKey(Qt::Key_Return);
+    TypeText("note");
+    PressKey(Qt::Key_Tab);
     EXPECT_EQ(Bsems().Entry(3).comment, "note");
     EXPECT_EQ(bsemsGrid_->Col(), 1);
     EXPECT_EQ(modified_->count(), 2);
@@ -209,15 +188,15 @@ TEST_F(NameTablesTest, TabCommitsAndSwitchesBetweenNumberAndIdentifierColumn) {
 
 TEST_F(NameTablesTest, TabOnAClosedTableMovesTheFocusOn) {
     ClickCell(stimersGrid_, 2, 1);
-    Press(Qt::Key_Tab);
+    PressKey(Qt::Key_Tab);
     EXPECT_FALSE(stimersGrid_->hasFocus());
     EXPECT_EQ(modified_->count(), 0);
 }
 
 TEST_F(NameTablesTest, ClickingAnotherCellCommitsTheOpenEdit) {
     ClickCell(stimersGrid_, 5, 1);
-    Press(Qt::Key_Return);
-    Type("BY_LEAVING");
+    PressKey(Qt::Key_Return);
+    TypeText("BY_LEAVING");
     ClickCell(stimersGrid_, 7, 2);
     EXPECT_FALSE(Stimers().IsEditing());
     EXPECT_EQ(Stimers().Entry(4).identifier, "BY_LEAVING");
@@ -227,15 +206,15 @@ TEST_F(NameTablesTest, ClickingAnotherCellCommitsTheOpenEdit) {
 TEST_F(NameTablesTest, KeysGoToTheOpenEditBoxNotToTheTable) {
     Fill(Stimers());
     ClickCell(stimersGrid_, 2, 1);
-    Press(Qt::Key_Return);
+    PressKey(Qt::Key_Return);
     QLineEdit* box = EditBox(Stimers());
-    Press(Qt::Key_Home);
+    PressKey(Qt::Key_Home);
     EXPECT_EQ(box->cursorPosition(), 0);
-    Press(Qt::Key_Right);
-    Press(Qt::Key_Delete);
-    Press(Qt::Key_Insert);
-    Press(Qt::Key_End);
-    Press(Qt::Key_Left);
+    PressKey(Qt::Key_Right);
+    PressKey(Qt::Key_Delete);
+    PressKey(Qt::Key_Insert);
+    PressKey(Qt::Key_End);
+    PressKey(Qt::Key_Left);
     EXPECT_EQ(box->text(), "I_1");
     EXPECT_EQ(box->cursorPosition(), 2);
     EXPECT_TRUE(Stimers().IsEditing());
@@ -247,7 +226,7 @@ TEST_F(NameTablesTest, KeysGoToTheOpenEditBoxNotToTheTable) {
 TEST_F(NameTablesTest, DeleteOnACommentClearsOnlyThatComment) {
     Fill(Bsems());
     ClickCell(bsemsGrid_, 6, 2);
-    Press(Qt::Key_Delete);
+    PressKey(Qt::Key_Delete);
     EXPECT_EQ(Bsems().Entry(5), (NameEntry{Id(5), ""}));
     EXPECT_EQ(Bsems().Entry(6), (NameEntry{Id(6), Comment(6)}));
     EXPECT_EQ(modified_->count(), 1);
@@ -257,17 +236,17 @@ TEST_F(NameTablesTest, InsertOnACommentChangesNothingButCountsAsModified) {
     Fill(Bsems());
     const std::vector<NameEntry> before = Bsems().Entries();
     ClickCell(bsemsGrid_, 6, 2);
-    Press(Qt::Key_Insert);
+    PressKey(Qt::Key_Insert);
     EXPECT_EQ(Bsems().Entries(), before);
     EXPECT_EQ(modified_->count(), 1);
 }
 
 TEST_F(NameTablesTest, BothTablesOpenTheBsemsTableTakesTheKeys) {
     OpenBothTables();
-    Press(Qt::Key_Escape);
+    PressKey(Qt::Key_Escape);
     EXPECT_FALSE(Bsems().IsEditing());
     EXPECT_TRUE(Stimers().IsEditing());
-    EXPECT_EQ(Bsems().Entry(2).comment, "");
+    EXPECT_EQ(Bsems().Entry(2).identifier, "");
     EXPECT_TRUE(bsemsGrid_->hasFocus());
 }
 
@@ -277,15 +256,15 @@ TEST_F(NameTablesTest, LeavingACellOfEitherGridCommitsBothOpenEdits) {
     EXPECT_FALSE(Stimers().IsEditing());
     EXPECT_FALSE(Bsems().IsEditing());
     EXPECT_EQ(Stimers().Entry(1).identifier, "TMR");
-    EXPECT_EQ(Bsems().Entry(2).comment, "semaphore");
+    EXPECT_EQ(Bsems().Entry(2).identifier, "SEM");
     EXPECT_EQ(modified_->count(), 2);
 }
 
 TEST_F(NameTablesTest, KeysElsewhereAreLeftAlone) {
     Fill(Stimers());
     otherControl_->setFocus();
-    Press(Qt::Key_Delete);
-    Press(Qt::Key_Return);
+    PressKey(Qt::Key_Delete);
+    PressKey(Qt::Key_Return);
     EXPECT_FALSE(Stimers().IsEditing());
     EXPECT_FALSE(Bsems().IsEditing());
     EXPECT_EQ(Stimers().Entry(0), (NameEntry{Id(0), Comment(0)}));
@@ -296,7 +275,7 @@ TEST_F(NameTablesTest, EnterAndDownOpenTheClosedPathBoxList) {
     for (int key : {int(Qt::Key_Return), int(Qt::Key_Down)}) {
         pathBox_->setCurrentIndex(0);
         pathBox_->setFocus();
-        Press(key);
+        PressKey(key);
         EXPECT_TRUE(pathBox_->view()->isVisible());
         EXPECT_EQ(pathBox_->currentIndex(), 0) << "the key does not step the selection";
         pathBox_->hidePopup();
@@ -306,7 +285,7 @@ TEST_F(NameTablesTest, EnterAndDownOpenTheClosedPathBoxList) {
 TEST_F(NameTablesTest, DownOnThePathBoxListMovesThroughTheOpenList) {
     pathBox_->setCurrentIndex(0);
     pathBox_->setFocus();
-    Press(Qt::Key_Down);
+    PressKey(Qt::Key_Down);
     ASSERT_TRUE(pathBox_->view()->isVisible());
     QTest::keyClick(pathBox_->view(), Qt::Key_Down);
     QTest::keyClick(pathBox_->view(), Qt::Key_Return);
@@ -324,7 +303,7 @@ protected:
         Fill(Table());
         ClickCell(Table().Grid(), entry + 1, 1);
         const int modifiedBefore = modified_->count();
-        Press(key);
+        PressKey(key);
         EXPECT_EQ(modified_->count(), modifiedBefore + 1);
     }
 };

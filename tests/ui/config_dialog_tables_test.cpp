@@ -1,0 +1,220 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "resources/control_ids.h"
+#include "support/fake_prompter.h"
+#include "support/temp_dir.h"
+#include "ui/config_dialog.h"
+#include "ui/fake_file_chooser.h"
+#include "ui/flex_grid.h"
+#include "ui/grid_input.h"
+#include "ui/up_down_control.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::ClickCell;
+using testing::DoubleClickCell;
+using testing::FakeFileChooser;
+using testing::FakePrompter;
+using testing::PressKey;
+using testing::TempDir;
+using testing::TypeText;
+using testing::WriteBytes;
+
+constexpr char kUnchanged[] = "ZURcfg: nofile";
+constexpr char kModified[] = "ZURcfg: nofile (*)";
+
+// The main window on a settings file with two recent paths and the name style chosen, shown
+// offscreen and active.
+class ConfigDialogTablesTest : public ::testing::Test {
+protected:
+    ConfigDialogTablesTest() {
+        WriteBytes(settingsPath_,
+                   "[PATHS]\r\npath0=/p/one/ZURcfg.h\r\npath1=/p/two/ZURcfg.h\r\n"
+                   "[SETUP]\r\nZURVERSION=90200\r\n");
+        dialog_ = std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_);
+        dialog_->show();
+        dialog_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Find(int id) const {
+        auto* widget = dialog_->findChild<Widget*>(QString::number(id));
+        EXPECT_NE(widget, nullptr) << "no control " << id;
+        return widget;
+    }
+
+    FlexGrid* Grid(int id) const { return Find<FlexGrid>(id); }
+    QString Title() const { return dialog_->windowTitle(); }
+    QString Text(int id) const { return Find<QLineEdit>(id)->text(); }
+    const Configuration& Current() const { return dialog_->CurrentConfiguration(); }
+
+    static bool IsEditing(FlexGrid* grid) {
+        QLineEdit* box = grid->findChild<QLineEdit*>();
+        return box != nullptr && box->isVisible();
+    }
+
+    void SetCount(int editId, const QString& text) const {
+        auto* edit = Find<QLineEdit>(editId);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    // -1 is the up arrow, +1 the down arrow.
+    void ClickArrow(int upDownId, int delta) const {
+        auto* arrow = Find<UpDownControl>(upDownId)->findChild<QToolButton*>(
+            delta < 0 ? QStringLiteral("up") : QStringLiteral("down"));
+        ASSERT_NE(arrow, nullptr);
+        QTest::mouseClick(arrow, Qt::LeftButton);
+    }
+
+    TempDir dir_;
+    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
+    FakePrompter prompter_;
+    FakeFileChooser fileChooser_;
+    std::unique_ptr<ConfigDialog> dialog_;
+};
+
+TEST_F(ConfigDialogTablesTest, TheTablesStartEmptyWithTheirFixedRows) {
+    EXPECT_EQ(Grid(kStimersGrid)->Rows(), 65);
+    EXPECT_EQ(Grid(kBsemsGrid)->Rows(), 201);
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(0, 1), "ID name");
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(200, 0), "199");
+    EXPECT_EQ(Title(), kUnchanged);
+}
+
+TEST_F(ConfigDialogTablesTest, ACommitMarksTheDocumentEvenWithTheTextUnchanged) {
+    ClickCell(Grid(kStimersGrid), 2, 1);
+    PressKey(Qt::Key_Return);
+    ASSERT_TRUE(IsEditing(Grid(kStimersGrid)));
+    EXPECT_EQ(Title(), kUnchanged);
+    PressKey(Qt::Key_Return);
+    EXPECT_FALSE(IsEditing(Grid(kStimersGrid)));
+    EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, EscapeLeavesTheDocumentUnchanged) {
+    DoubleClickCell(Grid(kBsemsGrid), 3, 2);
+    TypeText("dropped");
+    PressKey(Qt::Key_Escape);
+    EXPECT_TRUE(dialog_->isVisible()) << "Esc closed the box, not the window";
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(3, 2), "");
+    EXPECT_EQ(Title(), kUnchanged);
+}
+
+TEST_F(ConfigDialogTablesTest, InsertOnACommentMarksTheDocument) {
+    ClickCell(Grid(kBsemsGrid), 1, 2);
+    PressKey(Qt::Key_Insert);
+    EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, TabWhileEditingStaysInTheGrid) {
+    ClickCell(Grid(kBsemsGrid), 4, 1);
+    PressKey(Qt::Key_Return);
+    TypeText("SEM");
+    PressKey(Qt::Key_Tab);
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 1), "SEM");
+    EXPECT_EQ(Grid(kBsemsGrid)->Col(), 0);
+    EXPECT_TRUE(Grid(kBsemsGrid)->hasFocus());
+}
+
+TEST_F(ConfigDialogTablesTest, BothTablesOpenKeysGoToBsemsAndLeavingACellCommitsBoth) {
+    FlexGrid* stimers = Grid(kStimersGrid);
+    FlexGrid* bsems = Grid(kBsemsGrid);
+    testing::OpenBothTables(stimers, bsems);
+    ASSERT_TRUE(IsEditing(stimers));
+    ASSERT_TRUE(IsEditing(bsems));
+
+    PressKey(Qt::Key_Return);
+    EXPECT_FALSE(IsEditing(bsems));
+    EXPECT_EQ(bsems->TextMatrix(3, 1), "SEM");
+    EXPECT_TRUE(IsEditing(stimers));
+    EXPECT_EQ(stimers->TextMatrix(2, 1), "") << "the STIMERS text is not stored yet";
+
+    DoubleClickCell(bsems, 3, 1);
+    TypeText("SEM2");
+    ClickCell(bsems, 8, 2);
+    EXPECT_FALSE(IsEditing(stimers));
+    EXPECT_FALSE(IsEditing(bsems));
+    EXPECT_EQ(stimers->TextMatrix(2, 1), "TMR");
+    EXPECT_EQ(bsems->TextMatrix(3, 1), "SEM2");
+    EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, TheTaskArrowsKeepAtLeastOneTask) {
+    ASSERT_EQ(Text(kTasksEdit), "1");
+    ClickArrow(kTasksUpDown, -1);
+    EXPECT_EQ(Text(kTasksEdit), "2");
+    EXPECT_EQ(Current().OS_TASKS, 2);
+    ClickArrow(kTasksUpDown, +1);
+    ClickArrow(kTasksUpDown, +1);
+    EXPECT_EQ(Text(kTasksEdit), "1");
+    EXPECT_EQ(Current().OS_TASKS, 1);
+}
+
+TEST_F(ConfigDialogTablesTest, TheArrowsStepTheCountAsShownEvenUnread) {
+    // Typing into the task count runs no window read; the arrow's own read takes the text.
+    SetCount(kTasksEdit, "007");
+    ClickArrow(kTasksUpDown, -1);
+    EXPECT_EQ(Text(kTasksEdit), "8");
+    EXPECT_EQ(Current().OS_TASKS, 8);
+    EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, TheCountArrowsStopAtZeroButHaveNoUpperBound) {
+    ClickArrow(kBsemsUpDown, +1);
+    EXPECT_EQ(Text(kBsemsEdit), "0");
+    ClickArrow(kStimersUpDown, +1);
+    EXPECT_EQ(Text(kStimersEdit), "0");
+
+    SetCount(kBsemsEdit, "200");
+    ClickArrow(kBsemsUpDown, -1);
+    SetCount(kStimersEdit, "64");
+    ClickArrow(kStimersUpDown, -1);
+    EXPECT_EQ(Text(kBsemsEdit), "201");
+    EXPECT_EQ(Current().OS_BSEMS, 201);
+    EXPECT_EQ(Current().OS_STIMERS, 65);
+    EXPECT_EQ(Grid(kBsemsGrid)->Rows(), 201) << "counts never change the tables";
+    EXPECT_EQ(Grid(kStimersGrid)->Rows(), 65);
+}
+
+TEST_F(ConfigDialogTablesTest, TheUpArrowStopsAtTheLargestCount) {
+    SetCount(kStimersEdit, "2147483647");
+    ClickArrow(kStimersUpDown, -1);
+    EXPECT_EQ(Text(kStimersEdit), "2147483647");
+    EXPECT_EQ(Current().OS_STIMERS, 2147483647);
+}
+
+TEST_F(ConfigDialogTablesTest, EnterAndDownOpenTheClosedPathBoxList) {
+    auto* pathBox = Find<QComboBox>(kPathBox);
+    ASSERT_TRUE(pathBox->hasFocus()) << "the path box has the focus at start";
+    for (int key : {int(Qt::Key_Down), int(Qt::Key_Return)}) {
+        PressKey(key);
+        EXPECT_TRUE(pathBox->view()->isVisible());
+        EXPECT_EQ(pathBox->currentIndex(), -1) << "the key does not step the selection";
+        pathBox->hidePopup();
+        ASSERT_TRUE(pathBox->hasFocus());
+    }
+    EXPECT_TRUE(dialog_->isVisible());
+}
+
+TEST_F(ConfigDialogTablesTest, DownElsewhereLeavesThePathBoxClosed) {
+    auto* pathBox = Find<QComboBox>(kPathBox);
+    Find(kPlatformList)->setFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_FALSE(pathBox->view()->isVisible());
+}
+
+}  // namespace
+}  // namespace zurcfg
