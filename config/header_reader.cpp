@@ -4,13 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
 
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/line_source.h"
 #include "config/option_lists.h"
 
 namespace zurcfg {
@@ -101,14 +101,28 @@ constexpr std::array<std::string_view, 5> kBsemsTags{"ZUR_BSEMS", "ENUM_BSEMS", 
 constexpr std::array<std::string_view, 5> kStimersTags{
     "ZUR_STIMERS", "ENUM_STIMERS", "ZUR_ENUM_STIMERS", "STIMERS_ENUM", "ZUR_STIMERS_ENUM"};
 
-bool Contains(std::string_view text, std::string_view part) {
-    return text.find(part) != std::string_view::npos;
+// A plain search: the words searched are short, where a library call costs more than it
+// saves, and a define line may be tested against forty names.
+constexpr bool Contains(std::string_view text, std::string_view part) {
+    if (part.size() > text.size()) {
+        return false;
+    }
+    for (std::size_t start = 0; start <= text.size() - part.size(); ++start) {
+        std::size_t matched = 0;
+        while (matched < part.size() && text[start + matched] == part[matched]) {
+            ++matched;
+        }
+        if (matched == part.size()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 template <typename Rows>
 constexpr bool AllNamesContain(const Rows& rows, std::string_view part) {
     for (const auto& row : rows) {
-        if (row.name.find(part) == std::string_view::npos) {
+        if (!Contains(row.name, part)) {
             return false;
         }
     }
@@ -125,9 +139,19 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+constexpr std::array<bool, 256> IdentifierCharTable() {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) {
+        table[c] =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    }
+    return table;
+}
+
 // ASCII letters, digits and the underscore; bytes of 128 and above are not.
 bool IsIdentifierChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+    static constexpr std::array<bool, 256> kTable = IdentifierCharTable();
+    return kTable[static_cast<unsigned char>(c)];
 }
 
 // The decimal number formed by the digits at the start of a word, 0 when there are none.
@@ -171,44 +195,6 @@ std::string_view MessageTypeText(std::string_view text) {
     return text;
 }
 
-// Hands out the lines of a text one at a time. A line ends at a line feed or at the end of the
-// text. Control bytes other than the tab are dropped from it, carriage returns included, so the
-// line break convention of the file does not matter.
-class LineSource {
-public:
-    explicit LineSource(std::string_view text) : text_(text) {}
-
-    // The next line, valid until the following call; nothing once the text is used up.
-    std::optional<std::string_view> Next() {
-        if (next_ >= text_.size()) {
-            return std::nullopt;
-        }
-        const std::size_t end = std::min(text_.find('\n', next_), text_.size());
-        const std::string_view raw = text_.substr(next_, end - next_);
-        next_ = end + 1;
-        return Clean(raw);
-    }
-
-private:
-    static bool IsDropped(char c) { return static_cast<unsigned char>(c) < 32 && c != '\t'; }
-
-    // Most lines hold no byte to drop and are handed out in place.
-    std::string_view Clean(std::string_view raw) {
-        const auto firstDropped = std::find_if(raw.begin(), raw.end(), IsDropped);
-        if (firstDropped == raw.end()) {
-            return raw;
-        }
-        cleaned_.assign(raw.begin(), firstDropped);
-        std::copy_if(firstDropped, raw.end(), std::back_inserter(cleaned_),
-                     [](char c) { return !IsDropped(c); });
-        return cleaned_;
-    }
-
-    std::string_view text_;
-    std::size_t next_ = 0;
-    std::string cleaned_;
-};
-
 // A position in one line with the small steps the scanner is built from. No step moves past
 // the end of the line.
 class LineCursor {
@@ -218,35 +204,36 @@ public:
 
     bool AtEnd() const { return position_ >= line_.size(); }
     std::string_view Rest() const { return line_.substr(position_); }
-    bool LooksAt(std::string_view text) const { return Rest().substr(0, text.size()) == text; }
+    // A plain loop: the texts looked for are a few bytes long and mostly differ at the first.
+    bool LooksAt(std::string_view text) const {
+        if (line_.size() - position_ < text.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (line_[position_ + i] != text[i]) {
+                return false;
+            }
+        }
+        return true;
+    }
     bool LooksAt(char c) const { return !AtEnd() && line_[position_] == c; }
 
     void Advance(std::size_t count) { position_ = std::min(position_ + count, line_.size()); }
     void SkipToEnd() { position_ = line_.size(); }
 
-    void SkipBlanks() {
-        while (!AtEnd() && IsBlank(line_[position_])) {
-            ++position_;
-        }
-    }
+    void SkipBlanks() { position_ = SkipWhile(position_, IsBlank); }
 
     // Stops at a blank or at the end of the line.
     void SkipToBlank() {
-        while (!AtEnd() && !IsBlank(line_[position_])) {
-            ++position_;
-        }
+        position_ = SkipWhile(position_, [](char c) { return !IsBlank(c); });
     }
 
     // Skips blanks, takes the identifier there (possibly empty) and skips the blanks behind it.
     std::string_view ReadIdentifier() {
-        SkipBlanks();
-        const std::size_t start = position_;
-        while (!AtEnd() && IsIdentifierChar(line_[position_])) {
-            ++position_;
-        }
-        const std::string_view identifier = line_.substr(start, position_ - start);
-        SkipBlanks();
-        return identifier;
+        const std::size_t start = SkipWhile(position_, IsBlank);
+        const std::size_t end = SkipWhile(start, IsIdentifierChar);
+        position_ = SkipWhile(end, IsBlank);
+        return line_.substr(start, end - start);
     }
 
     // Moves behind the next occurrence of `text`; stays put and answers false without one.
@@ -260,6 +247,16 @@ public:
     }
 
 private:
+    // Works on a copy of the position: a position member would be stored at every step, since
+    // the compiler must assume that the line's bytes may alias it.
+    template <typename Predicate>
+    std::size_t SkipWhile(std::size_t from, Predicate predicate) const {
+        while (from < line_.size() && predicate(line_[from])) {
+            ++from;
+        }
+        return from;
+    }
+
     std::string_view line_;
     std::size_t position_ = 0;
 };
@@ -269,7 +266,7 @@ private:
 // and answer false when the text ends, which ends the scan with what was collected so far.
 class HeaderScanner {
 public:
-    explicit HeaderScanner(std::string_view text) : lines_(text) {}
+    explicit HeaderScanner(LineSource& lines) : lines_(lines) {}
 
     HeaderContents Scan() {
         while (NextLine()) {
@@ -487,25 +484,10 @@ private:
         return true;
     }
 
-    LineSource lines_;
+    LineSource& lines_;
     LineCursor cursor_;
     HeaderContents contents_;
 };
-
-// The whole file, or nothing when it cannot be opened for reading and updating (missing,
-// write-protected, a folder).
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file.is_open()) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    std::array<char, 1 << 16> chunk;
-    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
-        bytes.append(chunk.data(), static_cast<std::size_t>(file.gcount()));
-    }
-    return bytes;
-}
 
 Message MissingFileMessage(const std::string& path) {
     return {"File " + path + " does not exist.\nIt will be created after saving.", "Error",
@@ -523,19 +505,24 @@ Message ForeignFileMessage() {
 }  // namespace
 
 HeaderContents ParseHeader(std::string_view text) {
-    return HeaderScanner(text).Scan();
+    LineSource lines(text);
+    return HeaderScanner(lines).Scan();
 }
 
 HeaderReadResult ReadHeader(std::string path, Prompter& prompter) {
     HeaderReadResult result;
     result.path = HeaderPathFor(std::move(path));
-    const std::optional<std::string> bytes = ReadFileBytes(result.path);
-    if (!bytes) {
+    // Opened for updating as well, so that a write-protected file counts as missing: it could
+    // not be saved back. A folder fails here too.
+    std::fstream file(result.path, std::ios::in | std::ios::out | std::ios::binary);
+    if (!file.is_open()) {
         prompter.Ask(MissingFileMessage(result.path));
         return result;
     }
+    LineSource lines(file);
+    result.contents = HeaderScanner(lines).Scan();
+    file.close();
     result.opened = true;
-    result.contents = ParseHeader(*bytes);
     if (!result.contents.generatedMarkerSeen) {
         prompter.Ask(ForeignFileMessage());
     }

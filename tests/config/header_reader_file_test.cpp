@@ -146,6 +146,24 @@ TEST(ReaderFilesTest, FileIsReadAsBytesWhateverItsLineBreaks) {
     EXPECT_EQ(DifferingFields(result.contents.configuration, expected), "");
 }
 
+TEST(ReaderFilesTest, LargeFileReadsAsTheSameTextInMemory) {
+    // Lines of every length up to far beyond the piece a file is read in, so that line feeds,
+    // carriage returns and line comments fall on every kind of boundary.
+    std::string text = kMarkerLine + "enum ZUR_BSEMS_ENUM {\r\n";
+    for (int item = 0; item < 199; ++item) {
+        text += "I" + std::to_string(item) + ", // " + std::string(item * 37 % 4000, 'c') + "\r\n";
+    }
+    text += "LAST // " + std::string(200 * 1000, 'x') + "\r\n};\r\n";
+    text += "#define OS_MSG_TYPE " + std::string(150 * 1000, 't') + "\r\n#define OS_TASKS 7";
+    FakePrompter prompter;
+    const HeaderReadResult fromFile = ReadFromFile(text, prompter);
+    const HeaderContents inMemory = ParseHeader(text);
+    ASSERT_EQ(inMemory.bsems.size(), 200u);
+    EXPECT_EQ(inMemory.configuration.OS_TASKS, 7);
+    EXPECT_EQ(DifferingFields(fromFile.contents.configuration, inMemory.configuration), "");
+    EXPECT_TRUE(fromFile.contents.bsems == inMemory.bsems);
+}
+
 TEST(ReaderFilesTest, ReadingLeavesTheFileUntouched) {
     TempDir dir;
     const std::string bytes = kMarkerLine + "#define OS_TASKS 3\r\n";

@@ -1,0 +1,1 @@
+#define OS_TASKS 3enum STIMERS_ENUM{A,B}Xenum ZUR_BSEMS{C};#define OS_BSEMS 1

@@ -1,0 +1,1 @@
+enum ZUR_BSEMS_ENUM

@@ -1,0 +1,93 @@
+// Feeds arbitrary bytes to the header scanner. Besides the sanitizers' checks, every value it
+// returns must be one the scan rules can produce.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "config/header_reader.h"
+#include "config/option_lists.h"
+
+namespace {
+
+using zurcfg::Configuration;
+using zurcfg::HeaderContents;
+using zurcfg::NameEntry;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool IsIdentifierChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Control bytes other than the tab never reach a value.
+bool IsLineText(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 32 && c != '\t') {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsIdentifier(std::string_view text) {
+    for (char c : text) {
+        if (!IsIdentifierChar(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsMessageType(std::string_view type) {
+    return IsLineText(type) && type.find("//") == std::string_view::npos &&
+           (type.empty() || (!IsBlank(type.front()) && !IsBlank(type.back())));
+}
+
+bool IsItemTable(const std::vector<NameEntry>& items) {
+    if (items.size() > zurcfg::kMaxEnumItems) {
+        return false;
+    }
+    for (const NameEntry& item : items) {
+        if (!IsIdentifier(item.identifier) || !IsLineText(item.comment) ||
+            (!item.comment.empty() && IsBlank(item.comment.front()))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsReadableRecord(const Configuration& c) {
+    for (const auto& field : zurcfg::kCountFields) {
+        if (c.*field.member < 0) {
+            return false;
+        }
+    }
+    for (const auto& field : zurcfg::kBankFields) {
+        if (c.*field.member < 0) {
+            return false;
+        }
+    }
+    for (const auto& field : zurcfg::kSizeFields) {
+        if (c.*field.member < 0 || c.*field.member >= zurcfg::kSizePositions) {
+            return false;
+        }
+    }
+    return IsMessageType(c.OST_MSG) && IsMessageType(c.OST_SMSG) && IsLineText(c.PROJECT_NAME) &&
+           (c.PROJECT_NAME.empty() || !IsBlank(c.PROJECT_NAME.front())) && c.PLATFORM >= 0 &&
+           c.PLATFORM < zurcfg::kPlatformPositions;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const HeaderContents contents =
+        zurcfg::ParseHeader(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!IsReadableRecord(contents.configuration) || !IsItemTable(contents.bsems) ||
+        !IsItemTable(contents.stimers)) {
+        std::abort();
+    }
+    return 0;
+}
