@@ -31,6 +31,8 @@ bool WriteFile(const fs::path& path, std::string_view bytes) {
 void RemoveTemporary(const fs::path& temporary) {
     std::error_code error;
     if (fs::is_regular_file(temporary, error)) {
+        // It may have taken on a read-only attribute, and Windows removes no read-only file.
+        fs::permissions(temporary, fs::perms::owner_write, fs::perm_options::add, error);
         fs::remove(temporary, error);
     }
 }

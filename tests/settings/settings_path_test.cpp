@@ -3,11 +3,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "config/header_path.h"
 #include "settings/app_settings.h"
 #include "settings/settings_path.h"
 
 namespace zurcfg {
 namespace {
+
+const std::string kSep(1, kNativeSeparator);
 
 TEST(SettingsPathTest, ExtensionOfTheFileNameBecomesIni) {
     EXPECT_EQ(SettingsPathForProgram("/opt/zur/ZURcfg_Tool.exe", "/cfg"),
@@ -21,16 +24,62 @@ TEST(SettingsPathTest, ExtensionOfTheFileNameBecomesIni) {
 TEST(SettingsPathTest, DotInAFolderIsNoExtension) {
     EXPECT_EQ(
         SettingsPathForProgram("/home/u/.local/bin/ZURcfg_Tool", "/home/u/.config/ZURcfg_Tool"),
-        "/home/u/.config/ZURcfg_Tool/file.ini");
+        "/home/u/.config/ZURcfg_Tool" + kSep + "file.ini");
     // A leading dot starts a hidden name.
-    EXPECT_EQ(SettingsPathForProgram("/opt/.editor", "/cfg"), "/cfg/file.ini");
+    EXPECT_EQ(SettingsPathForProgram("/opt/.editor", "/cfg"), "/cfg" + kSep + "file.ini");
 }
 
 TEST(SettingsPathTest, UnknownProgramFallsBackToFileIni) {
-    EXPECT_EQ(SettingsPathForProgram("", "/cfg"), "/cfg/file.ini");
+    EXPECT_EQ(SettingsPathForProgram("", "/cfg"), "/cfg" + kSep + "file.ini");
     EXPECT_EQ(SettingsPathForProgram("", ""), "file.ini");
 }
 
+#ifdef _WIN32
+
+// Sets an environment variable for as long as it lives.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const char* value) : name_(name) {
+        if (const char* previous = std::getenv(name)) {
+            previous_ = previous;
+        }
+        _putenv_s(name, value);
+    }
+    ~ScopedVariable() { _putenv_s(name_.c_str(), previous_.c_str()); }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    std::string name_;
+    std::string previous_;
+};
+
+TEST(SettingsPathTest, WindowsFoldersAreSplitAtBackslashes) {
+    EXPECT_EQ(SettingsPathForProgram("C:\\Program Files\\ZUR\\ZURcfg_Tool.exe", ""),
+              "C:\\Program Files\\ZUR\\ZURcfg_Tool.ini");
+    EXPECT_EQ(SettingsPathForProgram("C:\\zur.tools\\editor", "C:\\Users\\u\\AppData"),
+              "C:\\Users\\u\\AppData\\file.ini");
+}
+
+TEST(SettingsPathTest, IniFolderIsUnderAppData) {
+    {
+        ScopedVariable appData("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+        EXPECT_EQ(PlatformIniFolder(), "C:\\Users\\u\\AppData\\Roaming\\ZURcfg_Tool");
+    }
+    ScopedVariable noAppData("APPDATA", "");
+    EXPECT_EQ(PlatformIniFolder(), "");
+}
+
+TEST(SettingsPathTest, RunningProgramKeepsItsIniBesideIt) {
+    const std::string program = RunningProgramPath();
+    ASSERT_GT(program.size(), 4u);
+    EXPECT_EQ(program.substr(program.rfind('\\')), "\\settings_tests.exe");
+    EXPECT_EQ(AppSettings::DefaultSettingsPath(), program.substr(0, program.size() - 3) + "ini");
+}
+
+#else
+
+// XDG folders are POSIX paths: "/xdg" is no absolute path on Windows.
 TEST(SettingsPathTest, XdgFolderFromTheEnvironment) {
     EXPECT_EQ(XdgIniFolder("/xdg", "/home/u"), "/xdg/ZURcfg_Tool");
     EXPECT_EQ(XdgIniFolder(nullptr, "/home/u"), "/home/u/.config/ZURcfg_Tool");
@@ -39,6 +88,8 @@ TEST(SettingsPathTest, XdgFolderFromTheEnvironment) {
     EXPECT_EQ(XdgIniFolder("relative", "/home/u"), "/home/u/.config/ZURcfg_Tool");
     EXPECT_EQ(XdgIniFolder(nullptr, nullptr), "");
 }
+
+#endif
 
 #ifdef __linux__
 TEST(SettingsPathTest, RunningTestProgramWithoutExtensionUsesTheXdgFolder) {
