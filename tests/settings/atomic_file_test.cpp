@@ -96,8 +96,6 @@ TEST(AtomicFileTest, FileHeldOpenStaysAsItWas) {
         EXPECT_EQ(ReadBytes(path), "old");
         EXPECT_EQ(NamesIn(dir.Path()), std::vector<std::string>{"settings.ini"});
     }
-    // Lets TempDir remove it.
-    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
 }
 #else
 // Windows files have no owner permissions, only a read-only attribute.

@@ -18,8 +18,14 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
+        namespace fs = std::filesystem;
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        // Windows removes no read-only file.
+        for (fs::recursive_directory_iterator entry(path_, ignored), end; entry != end;
+             entry.increment(ignored)) {
+            fs::permissions(entry->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+        }
+        fs::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
