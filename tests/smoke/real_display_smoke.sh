@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Starts the program on a virtual X display with a prepared settings file, closes its window
+# with Esc as a user would, and checks that the program ended and wrote back the settings it
+# read. Usage: real_display_smoke.sh PROGRAM
+# The program finds its settings as file.ini in $XDG_CONFIG_HOME/ZURcfg_Tool because its file
+# name has no extension. Exits 77 (skipped) when Xvfb or xdotool is missing.
+set -euo pipefail
+
+readonly SKIPPED=77
+program="$(realpath "$1")"
+
+if [ -z "${ZURCFG_SMOKE_DISPLAY:-}" ]; then
+    for tool in xvfb-run xdotool; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIPPED: $tool is not installed (Debian packages xvfb and xdotool)"
+            exit "$SKIPPED"
+        fi
+    done
+    ZURCFG_SMOKE_DISPLAY=1 exec xvfb-run -a "$0" "$program"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+settings="$work/ZURcfg_Tool/file.ini"
+mkdir -p "$(dirname "$settings")"
+# A chosen name style, so that no first-start tip comes up.
+printf '%s\r\n' '[SERVICES]' 'OS_TASKS=7' 'OS_ENABLE_CSEM=1' '[PATHS]' \
+    "path0=$work/project/ZURcfg.h" '[SETUP]' 'ZURVERSION=90200' 'ZURVERSIONTIP=0' > "$settings"
+
+unset QT_QPA_PLATFORM
+XDG_CONFIG_HOME="$work" "$program" &
+pid=$!
+
+if ! window="$(timeout 20 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile$' | head -n 1)"; then
+    kill "$pid" 2>/dev/null || true
+    echo "FAILED: no window titled \"ZURcfg: nofile\" appeared"
+    exit 1
+fi
+xdotool windowfocus --sync "$window" key Escape
+
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    echo "FAILED: the program was still running 10 s after Esc"
+    exit 1
+fi
+wait "$pid"
+
+# Written back at the end: the values read, and the sections the prepared file lacked.
+status=0
+for line in 'OS_TASKS=7' 'OS_ENABLE_CSEM=1' "path0=$work/project/ZURcfg.h" 'ZURVERSION=90200' \
+    'ZURVERSIONTIP=0' '[BANKS]'; do
+    if ! tr -d '\r' < "$settings" | grep -qxF "$line"; then
+        echo "FAILED: the settings file lacks the line $line"
+        status=1
+    fi
+done
+[ "$status" -eq 0 ] && echo "The window opened, closed on Esc, and the settings were written back."
+exit "$status"
