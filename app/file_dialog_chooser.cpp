@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "ui/local_text.h"
@@ -32,7 +33,9 @@ std::optional<std::string> FileDialogChooser::Choose(const FileRequest& request)
     dialog.setNameFilters(NameFilters(request.filters));
     dialog.setDefaultSuffix(FromLocal8Bit(request.defaultExtension));
     if (!request.initialFolder.empty()) {
-        dialog.setDirectory(FromLocal8Bit(request.initialFolder));
+        // The window passes the header shown in its path box; the dialog opens beside it.
+        const QFileInfo initial(FromLocal8Bit(request.initialFolder));
+        dialog.setDirectory(initial.isDir() ? initial.filePath() : initial.path());
     }
     dialog.selectFile(FromLocal8Bit(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

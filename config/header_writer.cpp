@@ -349,15 +349,6 @@ HeaderText ComposeHeader(const Configuration& configuration, const std::vector<N
     return HeaderFormatter(configuration, oldStyleNames, encoding).Format(bsems, stimers);
 }
 
-bool CanOpenForUpdate(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "r+b");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fclose(file);
-    return true;
-}
-
 // Moves an existing header aside as its backup, in place of any older backup. Returns whether
 // the backup was made; a failure is not reported, the header is then overwritten.
 bool MoveToBackup(const std::string& headerPath, const std::string& backupPath) {
@@ -426,6 +417,15 @@ Message ErrorMessage(std::string_view what, const std::string& path) {
 }
 
 }  // namespace
+
+bool CanOpenForUpdate(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "r+b");
+    if (file == nullptr) {
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
 
 std::string FormatHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
                          const std::vector<NameEntry>& stimers, bool oldStyleNames) {

@@ -24,6 +24,11 @@ std::string FormatHeader(const Configuration& configuration, const std::vector<N
                          const std::vector<NameEntry>& stimers, bool oldStyleNames,
                          TextEncoding encoding);
 
+// Whether the file at path can be opened for reading and writing: false when it is missing,
+// write-protected or a folder. Only such a file is moved aside as the backup or asked about
+// before it is replaced.
+bool CanOpenForUpdate(const std::string& path);
+
 // Writes the header to path (a folder, or the header itself; see HeaderPathFor) with CR LF line
 // breaks, keeping the previous header as its backup. Tells the user the outcome, including
 // name tables holding more identifiers than their counts. Returns false when the file could not

@@ -44,6 +44,11 @@ public:
     // Kernel version that saved headers target: 0 = not chosen yet, 90115 = old-style names,
     // 90200 = new-style names.
     int32_t ZURVERSION = 0;
+    static constexpr int32_t kOldStyleNamesVersion = 90115;
+    static constexpr int32_t kNewStyleNamesVersion = 90200;
+    // Kernels before the new-style version need the old macro names; they are also written
+    // while no style has been chosen.
+    bool OldStyleNames() const { return ZURVERSION < kNewStyleNamesVersion; }
     // Switch (0 or 1): read and written back, used by nothing else.
     uint8_t ZURVERSIONTIP = 1;
 

@@ -17,6 +17,7 @@
 #include "ui/control_bindings.h"
 #include "ui/control_rules.h"
 #include "ui/dialog_builder.h"
+#include "ui/drop_down_choice.h"
 #include "ui/flex_grid.h"
 #include "ui/integer_transfer.h"
 #include "ui/key_pre_filter.h"
@@ -54,9 +55,6 @@ constexpr int kReadOnSelection[] = {kTasksBankList,        kStimersBankList,    
                                     kSystemTimerSizeList,  kSystemBankList,      kPlatformList,
                                     kBsemsBankList};
 constexpr int kReadOnTextChange[] = {kStimersEdit, kBsemsEdit, kProjectNameEdit};
-
-// A name style setting below this version writes the old-style macro names.
-constexpr int32_t kNewStyleVersion = 90200;
 
 }  // namespace
 
@@ -144,6 +142,7 @@ void ConfigDialog::ConnectNotifications() {
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
+    ConnectDocumentCommands();
 }
 
 void ConfigDialog::FillPathBox() {
@@ -161,7 +160,7 @@ void ConfigDialog::FillPathBox() {
 // Ends with the name style's check box showing the style the settings hold: checked for the
 // old-style names, which are also written while no style has been chosen.
 void ConfigDialog::RunStartupTip() {
-    Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.ZURVERSION < kNewStyleVersion);
+    Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.OldStyleNames());
 }
 
 bool ConfigDialog::ReadWindow() {
@@ -276,10 +275,6 @@ void ConfigDialog::reject() {
 
 // The OK command never closes the window.
 void ConfigDialog::OnOK() {}
-
-void ConfigDialog::OnCancel() {
-    QDialog::reject();
-}
 
 void ConfigDialog::OnEnableAll() {
     ReadWindow();

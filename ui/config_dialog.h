@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QDialog>
@@ -14,6 +15,7 @@
 
 namespace zurcfg {
 
+class DropDownChoice;
 class KeyPreFilter;
 class NameTables;
 struct CountArrow;
@@ -74,9 +76,34 @@ private:
     void ShowRamFigures();
 
     void OnOK();
-    void OnCancel();
     void OnEnableAll();
     void OnControlChanged();
+
+    // Document lifecycle: opening, saving, the save-changes question and the defaults.
+    void ConnectDocumentCommands();
+    // Puts `path` at the head of the recent paths list and shows it in the path box.
+    void AddRecentPath(const std::string& path);
+    // Asks whether to save a changed document before it is dropped. True when the caller may go
+    // on: nothing was changed, the user said No, or the header was written.
+    bool QuerySaveChanges();
+    // The path box shows the document again after the user chose to stay with it.
+    void ShowDocumentInPathBox();
+    void LoadHeader(const std::string& path);
+    // Writes the window's values to `path`; an empty path asks for a file first. True when the
+    // header was written.
+    bool SaveHeaderFile(std::string path);
+    // The save-as flow's file, with the user's leave to replace an existing one.
+    std::optional<std::string> ChooseSavePath();
+    // Shows the default Configuration with empty name tables; the document stays as it is.
+    void ApplyDefaults();
+    void OnPathSelected(int index);
+    void OnBrowse();
+    void OnRestoreDefault();
+    void OnSave();
+    void OnSaveAs();
+    void OnOldStyleNames();
+    void OnSaveAsDefault();
+    void OnCancel();
 
     // Name tables and count arrows.
     void SetUpNameTables();
@@ -104,6 +131,7 @@ private:
     // Released before the grids, so that no grid signal reaches them while the window goes.
     std::unique_ptr<NameTables> nameTables_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
+    std::unique_ptr<DropDownChoice> pathChoice_;
 };
 
 }  // namespace zurcfg

@@ -20,6 +20,7 @@ namespace {
 using testing::FakePrompter;
 using testing::ReadBytes;
 using testing::TempDir;
+using testing::WithCrLf;
 using testing::WriteBytes;
 
 const std::string kSep(1, kNativeSeparator);
@@ -43,17 +44,6 @@ std::vector<std::string> Listing(const std::filesystem::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string WithCrLf(const std::string& text) {
-    std::string bytes;
-    for (char c : text) {
-        if (c == '\n') {
-            bytes += '\r';
-        }
-        bytes += c;
-    }
-    return bytes;
 }
 
 class HeaderWriterTest : public ::testing::Test {

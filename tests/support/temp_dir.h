@@ -47,4 +47,16 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+// Text as a header file holds it: every line feed preceded by a carriage return.
+inline std::string WithCrLf(const std::string& text) {
+    std::string bytes;
+    for (char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
 }  // namespace zurcfg::testing

@@ -432,6 +432,7 @@ TEST_F(ConfigDialogTest, ClosingWritesTheSettingsFile) {
     Open();
     Type(kTasksEdit, "4");
     Click(kEnableAllCheck);
+    prompter_.Will(Answer::No);
     QTest::keyClick(Find(kTasksEdit), Qt::Key_Escape);
     EXPECT_FALSE(std::filesystem::exists(settingsPath_));
     dialog_.reset();

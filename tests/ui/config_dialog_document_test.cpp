@@ -1,0 +1,373 @@
+// Opening, saving and leaving documents through the real window, with scripted answers.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include "config/header_path.h"
+#include "config/header_reader.h"
+#include "config/header_writer.h"
+#include "resources/control_ids.h"
+#include "support/fake_prompter.h"
+#include "support/temp_dir.h"
+#include "ui/config_dialog.h"
+#include "ui/fake_file_chooser.h"
+#include "ui/flex_grid.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::FakeFileChooser;
+using testing::FakePrompter;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WithCrLf;
+using testing::WriteBytes;
+
+Configuration Project(int32_t tasks, const std::string& name) {
+    Configuration configuration;
+    configuration.OS_TASKS = tasks;
+    configuration.PLATFORM = 1;
+    configuration.PROJECT_NAME = name;
+    return configuration;
+}
+
+// The main window on a settings file that lists the headers of projects "a" and "b", with the
+// name style chosen.
+class ConfigDialogDocumentTest : public ::testing::Test {
+protected:
+    ConfigDialogDocumentTest() {
+        std::filesystem::create_directories(dir_.Path() / "a");
+        std::filesystem::create_directories(dir_.Path() / "b");
+        Configuration b = Project(5, "Beta");
+        b.OS_BSEMS = 1;
+        WriteHeaderFile(pathA_, Project(3, "Alpha"), {});
+        WriteHeaderFile(pathB_, b, {{"BS_READY", "set when ready"}});
+    }
+
+    void Open(const std::string& setup = "ZURVERSION=90200") {
+        WriteBytes(settingsPath_, "[PATHS]\r\npath0=" + pathA_ + "\r\npath1=" + pathB_ +
+                                      "\r\n[SETUP]\r\n" + setup + "\r\n");
+        dialog_ = std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_);
+        dialog_->show();
+        QApplication::setActiveWindow(dialog_.get());
+    }
+
+    static void WriteHeaderFile(const std::string& path, const Configuration& configuration,
+                                const std::vector<NameEntry>& bsems) {
+        WriteBytes(path, WithCrLf(FormatHeader(configuration, bsems, {}, false)));
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Find(int id) const {
+        return dialog_->findChild<Widget*>(QString::number(id));
+    }
+    QComboBox* PathBox() const { return Find<QComboBox>(kPathBox); }
+    std::string PathShown() const { return PathBox()->currentText().toStdString(); }
+    std::string Title() const { return dialog_->windowTitle().toStdString(); }
+    std::string TitleOf(const std::string& path, bool modified = false) const {
+        return "ZURcfg: \"" + path + "\"" + (modified ? " (*)" : "");
+    }
+    const Configuration& Current() const { return dialog_->CurrentConfiguration(); }
+    QString FirstBsem() const { return Find<FlexGrid>(kBsemsGrid)->TextMatrix(1, 1); }
+
+    void Click(int id) const { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
+    void TypeName(const QString& name) const {
+        auto* edit = Find<QLineEdit>(kProjectNameEdit);
+        edit->selectAll();
+        QTest::keyClicks(edit, name);
+    }
+
+    // Opens the path box's list and confirms the entry in `row` with Enter.
+    void ChooseFromPathList(int row) const {
+        QComboBox* box = PathBox();
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(row, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+    }
+
+    void ExpectSaveQuestion(const std::string& documentPath) const {
+        const Message& question = prompter_.Last();
+        EXPECT_EQ(question.text,
+                  "File " + documentPath + " was changed.\nDo you want to save changes?");
+        EXPECT_EQ(question.caption, "Save changes?");
+        EXPECT_EQ(question.buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(question.icon, Icon::Question);
+    }
+
+    TempDir dir_;
+    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
+    std::string pathA_ = HeaderPathFor(dir_.File("a"));
+    std::string pathB_ = HeaderPathFor(dir_.File("b"));
+    FakePrompter prompter_;
+    FakeFileChooser fileChooser_;
+    std::unique_ptr<ConfigDialog> dialog_;
+};
+
+TEST_F(ConfigDialogDocumentTest, AChoiceInThePathListAsksOnlyForAChangedDocument) {
+    Open();
+    ChooseFromPathList(1);
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+    EXPECT_EQ(Current().PROJECT_NAME, "Beta");
+    EXPECT_EQ(FirstBsem(), "BS_READY");
+    // The opened path swapped places with the head of the list.
+    ASSERT_EQ(PathBox()->count(), 2);
+    EXPECT_EQ(PathBox()->itemText(1).toStdString(), pathA_);
+    EXPECT_EQ(PathShown(), pathB_);
+
+    // Stepping through the closed list from the keyboard opens nothing.
+    PathBox()->setFocus();
+    QTest::keyClick(PathBox(), Qt::Key_End);
+    EXPECT_EQ(PathShown(), pathA_);
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+
+    // The open document chosen again, unchanged, is read again from disk without a question.
+    WriteHeaderFile(pathB_, Project(6, "Beta"), {});
+    ChooseFromPathList(0);
+    EXPECT_EQ(Current().OS_TASKS, 6);
+    EXPECT_EQ(FirstBsem(), "");
+
+    TypeName("Changed");
+    prompter_.Will(Answer::Cancel);
+    ChooseFromPathList(1);
+    ExpectSaveQuestion(pathB_);
+    EXPECT_EQ(Title(), TitleOf(pathB_, true));
+    EXPECT_EQ(PathShown(), pathB_);
+
+    prompter_.Will(Answer::No);
+    ChooseFromPathList(1);
+    EXPECT_EQ(Title(), TitleOf(pathA_));
+    EXPECT_EQ(Current().PROJECT_NAME, "Alpha");
+
+    TypeName("Kept");
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    ChooseFromPathList(1);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+    EXPECT_EQ(ReadHeader(pathA_, prompter_).contents.configuration.PROJECT_NAME, "Kept");
+}
+
+TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow) {
+    Open();
+    ChooseFromPathList(0);
+    TypeName("Unsaved");
+    // A folder where the header should be cannot be written.
+    std::filesystem::remove(pathA_);
+    std::filesystem::create_directory(pathA_);
+
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    ChooseFromPathList(1);
+    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + pathA_);
+    EXPECT_EQ(Title(), TitleOf(pathA_, true));
+    EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
+    EXPECT_EQ(PathShown(), pathA_);
+
+    // Exit, Esc and the close box all ask the same question.
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    Click(kExitButton);
+    EXPECT_TRUE(dialog_->isVisible());
+    prompter_.Will(Answer::Cancel);
+    QTest::keyClick(Find(kTasksEdit), Qt::Key_Escape);
+    ExpectSaveQuestion(pathA_);
+    EXPECT_TRUE(dialog_->isVisible());
+    prompter_.Will(Answer::No);
+    EXPECT_TRUE(dialog_->close());
+    EXPECT_FALSE(dialog_->isVisible());
+}
+
+TEST_F(ConfigDialogDocumentTest, WithoutADocumentCancelKeepsTheListAndYesNeedsAFile) {
+    Open();
+    TypeName("Unnamed");
+    prompter_.Will(Answer::Cancel);
+    ChooseFromPathList(1);
+    ExpectSaveQuestion("");
+    ASSERT_EQ(PathBox()->count(), 2);
+    EXPECT_EQ(PathBox()->itemText(0).toStdString(), pathA_);
+    EXPECT_EQ(PathBox()->currentIndex(), -1);
+
+    prompter_.Will(Answer::Yes);
+    fileChooser_.Will(std::nullopt);
+    Click(kExitButton);
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
+}
+
+TEST_F(ConfigDialogDocumentTest, BrowseOpensTheChosenFileButShowsTheDefaults) {
+    Open();
+    fileChooser_.Will(std::nullopt);
+    Click(kBrowseButton);
+    const FileRequest& request = fileChooser_.Requests().back();
+    EXPECT_EQ(request.purpose, FileRequest::Purpose::Open);
+    ASSERT_EQ(request.filters.size(), 2u);
+    EXPECT_EQ(request.filters[1].pattern, "*.*");
+    EXPECT_EQ(request.defaultExtension, "h");
+    EXPECT_EQ(request.initialName, "ZURcfg.h");
+    EXPECT_EQ(request.initialFolder, "");
+
+    // A missing file becomes the document with empty values, so the defaults differ from it.
+    const std::string missing = dir_.File("new.h");
+    fileChooser_.Will(missing);
+    prompter_.Will(Answer::Ok);
+    Click(kBrowseButton);
+    const std::string missingHeader = HeaderPathFor(missing);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + missingHeader + " does not exist.\nIt will be created after saving.");
+    EXPECT_EQ(Title(), TitleOf(missingHeader, true));
+    EXPECT_EQ(Current().OS_TASKS, 1);
+    EXPECT_EQ(PathShown(), missingHeader);
+
+    // "Save as default" stores project a's values at once, without a word.
+    fileChooser_.Will(pathA_);
+    prompter_.Will(Answer::No).Will(Answer::No);
+    Click(kBrowseButton);
+    EXPECT_EQ(fileChooser_.Requests().back().initialFolder, missingHeader);
+    ChooseFromPathList(0);
+    EXPECT_EQ(Title(), TitleOf(pathA_));
+    Click(kSaveAsDefaultButton);
+    EXPECT_NE(ReadBytes(settingsPath_).find("OS_TASKS=3"), std::string::npos);
+
+    // Browse on a file that differs from the defaults: the file is left alone.
+    const std::string fileB = ReadBytes(pathB_);
+    fileChooser_.Will(pathB_);
+    Click(kBrowseButton);
+    EXPECT_EQ(Title(), TitleOf(pathB_, true));
+    EXPECT_EQ(Current().PROJECT_NAME, "Alpha");
+    EXPECT_EQ(FirstBsem(), "");
+    EXPECT_EQ(ReadBytes(pathB_), fileB);
+
+    // On a file equal to the defaults the document is unchanged; the question comes after the
+    // file dialog.
+    fileChooser_.Will(pathA_);
+    prompter_.Will(Answer::No);
+    Click(kBrowseButton);
+    EXPECT_EQ(Title(), TitleOf(pathA_));
+
+    // The settings are written again when the window goes, recent paths included.
+    std::filesystem::remove(settingsPath_);
+    dialog_.reset();
+    const std::string ini = ReadBytes(settingsPath_);
+    EXPECT_NE(ini.find("OS_TASKS=3"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("path0=" + pathA_), std::string::npos) << ini;
+}
+
+TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
+    Open();
+    TypeName("Fresh");
+    // An empty path box makes "Save" a "Save as...".
+    const std::string out = dir_.File("ZURcfg.h");
+    fileChooser_.Will(out);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(fileChooser_.Requests().back().purpose, FileRequest::Purpose::Save);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_EQ(Title(), "ZURcfg: nofile");
+    EXPECT_EQ(PathShown(), out);
+    EXPECT_EQ(PathBox()->count(), 3);
+
+    TypeName("Second");
+    const std::string first = ReadBytes(out);
+    fileChooser_.Will(out);
+    prompter_.Will(Answer::No);
+    Click(kSaveAsButton);
+    const Message& overwrite = prompter_.Last();
+    EXPECT_EQ(overwrite.text, "File already exists. Do you want to overwrite it?");
+    EXPECT_EQ(overwrite.caption, "Info");
+    EXPECT_EQ(overwrite.buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(overwrite.icon, Icon::Question);
+    EXPECT_EQ(ReadBytes(out), first);
+    EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
+
+    // A name that is no header is taken as a folder; it is listed before the write fails.
+    const std::string other = dir_.File("other.h");
+    fileChooser_.Will(other);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + HeaderPathFor(other));
+    EXPECT_EQ(PathShown(), other);
+    EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
+
+    // A folder is no file to replace: no question, the header goes into it.
+    fileChooser_.Will(dir_.File("b"));
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.configuration.PROJECT_NAME, "Second");
+    EXPECT_EQ(Title(), "ZURcfg: nofile");
+}
+
+TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingTheDocument) {
+    Open();
+    ChooseFromPathList(1);
+    Click(kSaveAsDefaultButton);
+    prompter_.Will(Answer::No);
+    Click(kRestoreDefaultButton);
+    const Message& warning = prompter_.Last();
+    EXPECT_EQ(warning.text,
+              "This operation is undoable. Are you sure you want to restore default "
+              "configuration?");
+    EXPECT_EQ(warning.caption, "Warning");
+    EXPECT_EQ(warning.buttons, Buttons::YesNo);
+    EXPECT_EQ(warning.icon, Icon::Question);
+    EXPECT_EQ(FirstBsem(), "BS_READY");
+
+    TypeName("Edited");
+    prompter_.Will(Answer::Yes);
+    Click(kRestoreDefaultButton);
+    EXPECT_EQ(FirstBsem(), "");
+    EXPECT_EQ(Find<QLineEdit>(kProjectNameEdit)->text(), "Beta");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+}
+
+// Read, change nothing, save: the writer's own text for the values read, the old file kept as
+// the backup. The name style is the window's, whatever style the file was written in.
+TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakesOfIt) {
+    Configuration configuration = Project(4, "Round trip");
+    configuration.OS_STIMERS = 70;
+    configuration.OS_ENABLE_CSEM = 1;
+    configuration.OST_MSG = "const char *";
+    std::vector<NameEntry> stimers;
+    for (int i = 0; i < 70; ++i) {
+        stimers.push_back({"ST_" + std::to_string(i), i % 2 ? "odd" : ""});
+    }
+    const std::string original =
+        FormatHeader(configuration, {{"BS_ONE", "first"}, {"BS_TWO", ""}}, stimers, true);
+    WriteBytes(pathA_, original);
+    Open();
+    ChooseFromPathList(0);
+    EXPECT_FALSE(Find<QCheckBox>(kOldStyleNamesCheck)->isChecked());
+
+    const HeaderContents read = ParseHeader(original);
+    EXPECT_FALSE(Current().IsDifferent(read.configuration));
+    std::vector<NameEntry> bsemRows = read.bsems;
+    bsemRows.resize(200);
+    std::vector<NameEntry> stimerRows(read.stimers.begin(), read.stimers.begin() + 64);
+    const auto expected = [&](bool oldStyleNames) {
+        return WithCrLf(FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames));
+    };
+
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadBytes(pathA_), expected(false));
+    EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), original);
+
+    Click(kOldStyleNamesCheck);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadBytes(pathA_), expected(true));
+    EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), expected(false));
+
+    dialog_.reset();
+    EXPECT_NE(ReadBytes(settingsPath_).find("ZURVERSION=90115"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zurcfg
