@@ -15,6 +15,7 @@ enum class ControlKind {
     Grid,    // a name table
     Label,
     GroupBox,
+    Icon,  // a picture; its caption names the icon (see kProgramIcon)
 };
 
 // Style flags of a control, combined with |.
@@ -26,13 +27,21 @@ enum ControlStyle : uint32_t {
     kDefaultButton = 1u << 3,  // the push button that Enter presses
     kLabelFont = 1u << 4,      // drawn in the bold heading font instead of the dialog font
     kFixedFont = 1u << 5,      // drawn in the fixed-pitch font instead of the dialog font
+    kWordWrap = 1u << 6,       // a label whose text wraps into the lines of its height
 };
 
 // Controls without an id of their own (plain labels) carry this one.
 inline constexpr int kNoId = -1;
 
+// The button of the OK command, in every dialog that has one.
+inline constexpr int kOkButton = 1;
+
+// The icons an Icon control can show, named as its caption by their icon resource numbers.
+inline constexpr std::string_view kProgramIcon = "128";
+inline constexpr std::string_view kInformationIcon = "136";  // the platform's information sign
+
 // One control as the template places it. Coordinates are dialog units: 4 per average character
-// width across, 8 per font height down.
+// width across, 8 per font height down. A control of no size (an icon) takes its natural size.
 struct ControlTemplate {
     int id;
     ControlKind kind;

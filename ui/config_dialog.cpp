@@ -14,6 +14,8 @@
 
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
+#include "resources/tips_dialog_template.h"
+#include "ui/about_entry.h"
 #include "ui/control_bindings.h"
 #include "ui/control_rules.h"
 #include "ui/dialog_builder.h"
@@ -23,6 +25,7 @@
 #include "ui/key_pre_filter.h"
 #include "ui/local_text.h"
 #include "ui/name_tables.h"
+#include "ui/program_icon.h"
 #include "ui/ram_statistic.h"
 #include "ui/up_down_control.h"
 
@@ -73,10 +76,11 @@ constexpr CountArrow kCountArrows[] = {
 };
 
 ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
-                           QWidget* parent)
+                           TipPresenter* tipPresenter, QWidget* parent)
     : QDialog(parent),
       prompter_(prompter),
       fileChooser_(fileChooser),
+      tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
       settings_(std::move(settingsPath)) {
     BuildDialog(this, kMainDialog, fonts_);
@@ -87,6 +91,8 @@ ConfigDialog::~ConfigDialog() = default;
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
+    new AboutEntry(this);
+    setWindowIcon(ProgramIcon());
     SetUpNameTables();
     current_ = settings_.defaultConfiguration;
     recentPaths_ = settings_.recentPaths;
@@ -157,9 +163,15 @@ void ConfigDialog::FillPathBox() {
     pathBox->setCurrentIndex(-1);
 }
 
-// Ends with the name style's check box showing the style the settings hold: checked for the
-// old-style names, which are also written while no style has been chosen.
+// The tip announces the name style's check box while no style has been chosen. Asking not to see
+// it again chooses the old-style names, which are written while no style has been chosen, so
+// saved headers do not change. Ends with the check box showing the style the settings hold.
 void ConfigDialog::RunStartupTip() {
+    if (settings_.ZURVERSION == 0 && tipPresenter_ != nullptr &&
+        tipPresenter_->ShowTip(kStartupTip, false)) {
+        settings_.ZURVERSION = AppSettings::kOldStyleNamesVersion;
+        settings_.ZURVERSIONTIP = 0;
+    }
     Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.OldStyleNames());
 }
 

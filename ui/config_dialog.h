@@ -12,6 +12,7 @@
 #include "settings/app_settings.h"
 #include "ui/dialog_fonts.h"
 #include "ui/file_chooser.h"
+#include "ui/tip_presenter.h"
 
 namespace zurcfg {
 
@@ -37,9 +38,10 @@ class ConfigDialog : public QDialog {
 
 public:
     // Reads the settings file at `settingsPath` and opens the window on its defaults. Messages
-    // go through `prompter`, file dialogs through `fileChooser`.
+    // go through `prompter`, file dialogs through `fileChooser`, the start-up tip through
+    // `tipPresenter` (without one, no tip is shown).
     ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
-                 QWidget* parent = nullptr);
+                 TipPresenter* tipPresenter = nullptr, QWidget* parent = nullptr);
     // Writes the settings file.
     ~ConfigDialog() override;
 
@@ -118,6 +120,7 @@ private:
 
     Prompter& prompter_;
     FileChooser& fileChooser_;
+    TipPresenter* tipPresenter_;
 
     bool tablesModified_ = false;
     std::string documentPath_;

@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 #include "ui/flex_grid.h"
 #include "ui/local_text.h"
+#include "ui/program_icon.h"
 #include "ui/up_down_control.h"
 
 namespace zurcfg {
@@ -49,6 +51,21 @@ QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
     if ((control.style & kBordered) != 0) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
+    if ((control.style & kWordWrap) != 0) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    return label;
+}
+
+// Icons are drawn at the platform's large icon size.
+QWidget* CreateIcon(const ControlTemplate& control, QWidget* parent) {
+    const QIcon icon = control.caption == kProgramIcon
+                           ? ProgramIcon()
+                           : parent->style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    const int size = parent->style()->pixelMetric(QStyle::PM_LargeIconSize);
+    auto* label = new QLabel(parent);
+    label->setPixmap(icon.pixmap(size, size));
     return label;
 }
 
@@ -82,6 +99,8 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
             return CreateLabel(control, parent);
         case ControlKind::GroupBox:
             return CreateGroupBox(control, parent);
+        case ControlKind::Icon:
+            return CreateIcon(control, parent);
     }
     return nullptr;
 }

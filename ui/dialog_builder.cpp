@@ -15,7 +15,7 @@ namespace zurcfg {
 namespace {
 
 bool IsStatic(ControlKind kind) {
-    return kind == ControlKind::Label || kind == ControlKind::GroupBox;
+    return kind == ControlKind::Label || kind == ControlKind::GroupBox || kind == ControlKind::Icon;
 }
 
 const QFont& FontOf(const ControlTemplate& control, const DialogFonts& fonts) {
@@ -56,7 +56,9 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Di
         const PixelRect rect = units.Map(control.x, control.y, control.width, control.height);
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
             PlaceDropDownList(list, rect);
-        } else if (control.kind == ControlKind::Label) {
+        } else if (control.width == 0 && control.height == 0) {
+            widget->setGeometry(QRect(QPoint(rect.x, rect.y), widget->sizeHint()));
+        } else if (control.kind == ControlKind::Label && (control.style & kWordWrap) == 0) {
             // A heading font may need more room than the template gave: texts are never cut.
             widget->setGeometry(rect.x, rect.y, std::max(rect.width, widget->sizeHint().width()),
                                 rect.height);

@@ -62,6 +62,8 @@ bool IsOfKind(const QWidget* widget, ControlKind kind) {
             return qobject_cast<const QLabel*>(widget) != nullptr;
         case ControlKind::GroupBox:
             return qobject_cast<const QGroupBox*>(widget) != nullptr;
+        case ControlKind::Icon:
+            return qobject_cast<const QLabel*>(widget) != nullptr;
     }
     return false;
 }
