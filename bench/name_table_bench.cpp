@@ -2,7 +2,6 @@
 // 200-entry table and filling every entry (what a header read does), and inserting and deleting
 // an entry at the top (each moves all the others). Run on the offscreen platform.
 
-#include <QApplication>
 #include <QTableWidget>
 
 #include <benchmark/benchmark.h>
@@ -98,14 +97,3 @@ BENCHMARK(BM_TableWidgetItemsInsertAndDeleteAtTop);
 
 }  // namespace
 }  // namespace zurcfg
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -277,12 +277,15 @@ private:
             }
             ++written;
             // The last item has a blank for the comma, which keeps its comment in line.
-            out_ += "    " + row.identifier + (written < measure.identifiers ? ',' : ' ');
+            out_ += "    ";
+            out_ += row.identifier;
+            out_ += written < measure.identifiers ? ',' : ' ';
             if (!row.comment.empty()) {
                 const std::size_t padding =
                     kEnumCommentGap + measure.widestIdentifier - Characters(row.identifier);
                 out_.append(std::min(padding, kMaxEnumPadding), ' ');
-                out_ += "// " + row.comment;
+                out_ += "// ";
+                out_ += row.comment;
             }
             out_ += '\n';
         }
@@ -371,12 +374,13 @@ StoreResult StoreWithCrLf(const std::string& path, const std::string& text) {
     }
     std::string bytes;
     bytes.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            bytes += '\r';
-        }
-        bytes += c;
+    std::size_t lineStart = 0;
+    for (std::size_t lineEnd; (lineEnd = text.find('\n', lineStart)) != std::string::npos;
+         lineStart = lineEnd + 1) {
+        bytes.append(text, lineStart, lineEnd - lineStart);
+        bytes += "\r\n";
     }
+    bytes.append(text, lineStart);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool closed = std::fclose(file) == 0;  // flushes what the buffer still holds
     return written && closed ? StoreResult::Stored : StoreResult::NotWritten;

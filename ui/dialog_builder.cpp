@@ -18,14 +18,16 @@ bool IsStatic(ControlKind kind) {
     return kind == ControlKind::Label || kind == ControlKind::GroupBox || kind == ControlKind::Icon;
 }
 
-const QFont& FontOf(const ControlTemplate& control, const DialogFonts& fonts) {
+// The font a control needs of its own; null for the dialog font, which controls inherit. Setting
+// that font again would cost each control a font change.
+const QFont* OwnFontOf(const ControlTemplate& control, const DialogFonts& fonts) {
     if ((control.style & kLabelFont) != 0) {
-        return fonts.label;
+        return &fonts.label;
     }
     if ((control.style & kFixedFont) != 0) {
-        return fonts.fixed;
+        return &fonts.fixed;
     }
-    return fonts.dialog;
+    return nullptr;
 }
 
 // A drop-down list's template height is the extent of its open list; closed, it is as high as
@@ -49,7 +51,9 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Di
     QWidget* previous = nullptr;
     for (const ControlTemplate& control : dialogTemplate) {
         QWidget* widget = CreateControl(control, dialog);
-        widget->setFont(FontOf(control, fonts));
+        if (const QFont* font = OwnFontOf(control, fonts)) {
+            widget->setFont(*font);
+        }
         if (control.id != kNoId) {
             widget->setObjectName(QString::number(control.id));
         }
