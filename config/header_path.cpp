@@ -1,19 +1,13 @@
 #include "config/header_path.h"
 
-#include <algorithm>
+#include "config/ascii_text.h"
 
 namespace zurcfg {
 
 namespace {
 
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool NamesHeader(const std::string& path) {
-    std::string lower(path.size(), '\0');
-    std::transform(path.begin(), path.end(), lower.begin(), AsciiLower);
-    return lower.find("zurcfg.h") != std::string::npos;
+    return AsciiLower(path).find("zurcfg.h") != std::string::npos;
 }
 
 }  // namespace

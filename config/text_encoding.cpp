@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "config/ascii_text.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -19,7 +21,7 @@ bool NamesUtf8(std::string_view codeset) {
     std::string letters;
     for (char c : codeset) {
         if (c != '-' && c != '_') {
-            letters += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            letters += AsciiLower(c);
         }
     }
     return letters == "utf8";

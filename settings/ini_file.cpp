@@ -6,6 +6,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "config/ascii_text.h"
 #include "settings/atomic_file.h"
 
 namespace zurcfg {
@@ -29,16 +30,6 @@ std::string_view Unquote(std::string_view text) {
     const bool quoted = text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
                         text.back() == text.front();
     return quoted ? text.substr(1, text.size() - 2) : text;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text.size(), '\0');
-    std::transform(text.begin(), text.end(), lower.begin(), [](char c) { return AsciiLower(c); });
-    return lower;
 }
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
