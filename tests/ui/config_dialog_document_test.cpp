@@ -2,13 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -17,19 +14,13 @@
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
-#include "support/fake_prompter.h"
-#include "support/temp_dir.h"
-#include "ui/config_dialog.h"
-#include "ui/fake_file_chooser.h"
+#include "ui/dialog_harness.h"
 #include "ui/flex_grid.h"
 
 namespace zurcfg {
 namespace {
 
-using testing::FakeFileChooser;
-using testing::FakePrompter;
 using testing::ReadBytes;
-using testing::TempDir;
 using testing::WithCrLf;
 using testing::WriteBytes;
 
@@ -43,7 +34,7 @@ Configuration Project(int32_t tasks, const std::string& name) {
 
 // The main window on a settings file that lists the headers of projects "a" and "b", with the
 // name style chosen.
-class ConfigDialogDocumentTest : public ::testing::Test {
+class ConfigDialogDocumentTest : public testing::DialogHarness {
 protected:
     ConfigDialogDocumentTest() {
         std::filesystem::create_directories(dir_.Path() / "a");
@@ -54,12 +45,9 @@ protected:
         WriteHeaderFile(pathB_, b, {{"BS_READY", "set when ready"}});
     }
 
-    void Open(const std::string& setup = "ZURVERSION=90200") {
-        WriteBytes(settingsPath_, "[PATHS]\r\npath0=" + pathA_ + "\r\npath1=" + pathB_ +
-                                      "\r\n[SETUP]\r\n" + setup + "\r\n");
-        dialog_ = std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_);
-        dialog_->show();
-        QApplication::setActiveWindow(dialog_.get());
+    void OpenListingBoth(const std::string& setup = "ZURVERSION=90200") {
+        OpenWithSettings("[PATHS]\r\npath0=" + pathA_ + "\r\npath1=" + pathB_ + "\r\n[SETUP]\r\n" +
+                         setup + "\r\n");
     }
 
     static void WriteHeaderFile(const std::string& path, const Configuration& configuration,
@@ -67,20 +55,13 @@ protected:
         WriteBytes(path, WithCrLf(FormatHeader(configuration, bsems, {}, false)));
     }
 
-    template <typename Widget = QWidget>
-    Widget* Find(int id) const {
-        return dialog_->findChild<Widget*>(QString::number(id));
-    }
     QComboBox* PathBox() const { return Find<QComboBox>(kPathBox); }
     std::string PathShown() const { return PathBox()->currentText().toStdString(); }
-    std::string Title() const { return dialog_->windowTitle().toStdString(); }
-    std::string TitleOf(const std::string& path, bool modified = false) const {
-        return "ZURcfg: \"" + path + "\"" + (modified ? " (*)" : "");
+    static QString TitleOf(const std::string& path, bool modified = false) {
+        return QString::fromStdString("ZURcfg: \"" + path + "\"" + (modified ? " (*)" : ""));
     }
-    const Configuration& Current() const { return dialog_->CurrentConfiguration(); }
     QString FirstBsem() const { return Find<FlexGrid>(kBsemsGrid)->TextMatrix(1, 1); }
 
-    void Click(int id) const { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
     void TypeName(const QString& name) const {
         auto* edit = Find<QLineEdit>(kProjectNameEdit);
         edit->selectAll();
@@ -104,17 +85,12 @@ protected:
         EXPECT_EQ(question.icon, Icon::Question);
     }
 
-    TempDir dir_;
-    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
     std::string pathA_ = HeaderPathFor(dir_.File("a"));
     std::string pathB_ = HeaderPathFor(dir_.File("b"));
-    FakePrompter prompter_;
-    FakeFileChooser fileChooser_;
-    std::unique_ptr<ConfigDialog> dialog_;
 };
 
 TEST_F(ConfigDialogDocumentTest, AChoiceInThePathListAsksOnlyForAChangedDocument) {
-    Open();
+    OpenListingBoth();
     ChooseFromPathList(1);
     EXPECT_EQ(Title(), TitleOf(pathB_));
     EXPECT_EQ(Current().PROJECT_NAME, "Beta");
@@ -157,7 +133,7 @@ TEST_F(ConfigDialogDocumentTest, AChoiceInThePathListAsksOnlyForAChangedDocument
 }
 
 TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow) {
-    Open();
+    OpenListingBoth();
     ChooseFromPathList(0);
     TypeName("Unsaved");
     // A folder where the header should be cannot be written.
@@ -185,7 +161,7 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
 }
 
 TEST_F(ConfigDialogDocumentTest, WithoutADocumentCancelKeepsTheListAndYesNeedsAFile) {
-    Open();
+    OpenListingBoth();
     TypeName("Unnamed");
     prompter_.Will(Answer::Cancel);
     ChooseFromPathList(1);
@@ -202,7 +178,7 @@ TEST_F(ConfigDialogDocumentTest, WithoutADocumentCancelKeepsTheListAndYesNeedsAF
 }
 
 TEST_F(ConfigDialogDocumentTest, BrowseOpensTheChosenFileButShowsTheDefaults) {
-    Open();
+    OpenListingBoth();
     fileChooser_.Will(std::nullopt);
     Click(kBrowseButton);
     const FileRequest& request = fileChooser_.Requests().back();
@@ -260,7 +236,7 @@ TEST_F(ConfigDialogDocumentTest, BrowseOpensTheChosenFileButShowsTheDefaults) {
 }
 
 TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
-    Open();
+    OpenListingBoth();
     TypeName("Fresh");
     // An empty path box makes "Save" a "Save as...".
     const std::string out = dir_.File("ZURcfg.h");
@@ -305,7 +281,7 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
 }
 
 TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingTheDocument) {
-    Open();
+    OpenListingBoth();
     ChooseFromPathList(1);
     Click(kSaveAsDefaultButton);
     prompter_.Will(Answer::No);
@@ -323,7 +299,7 @@ TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingThe
     prompter_.Will(Answer::Yes);
     Click(kRestoreDefaultButton);
     EXPECT_EQ(FirstBsem(), "");
-    EXPECT_EQ(Find<QLineEdit>(kProjectNameEdit)->text(), "Beta");
+    EXPECT_EQ(Text(kProjectNameEdit), "Beta");
     EXPECT_EQ(Title(), TitleOf(pathB_));
 }
 
@@ -341,9 +317,9 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
     const std::string original =
         FormatHeader(configuration, {{"BS_ONE", "first"}, {"BS_TWO", ""}}, stimers, true);
     WriteBytes(pathA_, original);
-    Open();
+    OpenListingBoth();
     ChooseFromPathList(0);
-    EXPECT_FALSE(Find<QCheckBox>(kOldStyleNamesCheck)->isChecked());
+    EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);
     EXPECT_FALSE(Current().IsDifferent(read.configuration));

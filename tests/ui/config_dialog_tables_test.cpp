@@ -1,5 +1,4 @@
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
@@ -7,13 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "resources/control_ids.h"
-#include "support/fake_prompter.h"
-#include "support/temp_dir.h"
-#include "ui/config_dialog.h"
-#include "ui/fake_file_chooser.h"
+#include "ui/dialog_harness.h"
 #include "ui/flex_grid.h"
 #include "ui/grid_input.h"
 #include "ui/up_down_control.h"
@@ -23,52 +17,27 @@ namespace {
 
 using testing::ClickCell;
 using testing::DoubleClickCell;
-using testing::FakeFileChooser;
-using testing::FakePrompter;
 using testing::PressKey;
-using testing::TempDir;
 using testing::TypeText;
-using testing::WriteBytes;
 
 constexpr char kUnchanged[] = "ZURcfg: nofile";
 constexpr char kModified[] = "ZURcfg: nofile (*)";
 
 // The main window on a settings file with two recent paths and the name style chosen, shown
 // offscreen and active.
-class ConfigDialogTablesTest : public ::testing::Test {
+class ConfigDialogTablesTest : public testing::DialogHarness {
 protected:
     ConfigDialogTablesTest() {
-        WriteBytes(settingsPath_,
-                   "[PATHS]\r\npath0=/p/one/ZURcfg.h\r\npath1=/p/two/ZURcfg.h\r\n"
-                   "[SETUP]\r\nZURVERSION=90200\r\n");
-        dialog_ = std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_);
-        dialog_->show();
-        dialog_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
-    }
-
-    template <typename Widget = QWidget>
-    Widget* Find(int id) const {
-        auto* widget = dialog_->findChild<Widget*>(QString::number(id));
-        EXPECT_NE(widget, nullptr) << "no control " << id;
-        return widget;
+        OpenWithSettings(
+            "[PATHS]\r\npath0=/p/one/ZURcfg.h\r\npath1=/p/two/ZURcfg.h\r\n"
+            "[SETUP]\r\nZURVERSION=90200\r\n");
     }
 
     FlexGrid* Grid(int id) const { return Find<FlexGrid>(id); }
-    QString Title() const { return dialog_->windowTitle(); }
-    QString Text(int id) const { return Find<QLineEdit>(id)->text(); }
-    const Configuration& Current() const { return dialog_->CurrentConfiguration(); }
 
     static bool IsEditing(FlexGrid* grid) {
         QLineEdit* box = grid->findChild<QLineEdit*>();
         return box != nullptr && box->isVisible();
-    }
-
-    void SetCount(int editId, const QString& text) const {
-        auto* edit = Find<QLineEdit>(editId);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
     }
 
     // -1 is the up arrow, +1 the down arrow.
@@ -78,12 +47,6 @@ protected:
         ASSERT_NE(arrow, nullptr);
         QTest::mouseClick(arrow, Qt::LeftButton);
     }
-
-    TempDir dir_;
-    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
-    FakePrompter prompter_;
-    FakeFileChooser fileChooser_;
-    std::unique_ptr<ConfigDialog> dialog_;
 };
 
 TEST_F(ConfigDialogTablesTest, TheTablesStartEmptyWithTheirFixedRows) {
@@ -165,7 +128,7 @@ TEST_F(ConfigDialogTablesTest, TheTaskArrowsKeepAtLeastOneTask) {
 
 TEST_F(ConfigDialogTablesTest, TheArrowsStepTheCountAsShownEvenUnread) {
     // Typing into the task count runs no window read; the arrow's own read takes the text.
-    SetCount(kTasksEdit, "007");
+    Type(kTasksEdit, "007");
     ClickArrow(kTasksUpDown, -1);
     EXPECT_EQ(Text(kTasksEdit), "8");
     EXPECT_EQ(Current().OS_TASKS, 8);
@@ -178,9 +141,9 @@ TEST_F(ConfigDialogTablesTest, TheCountArrowsStopAtZeroButHaveNoUpperBound) {
     ClickArrow(kStimersUpDown, +1);
     EXPECT_EQ(Text(kStimersEdit), "0");
 
-    SetCount(kBsemsEdit, "200");
+    Type(kBsemsEdit, "200");
     ClickArrow(kBsemsUpDown, -1);
-    SetCount(kStimersEdit, "64");
+    Type(kStimersEdit, "64");
     ClickArrow(kStimersUpDown, -1);
     EXPECT_EQ(Text(kBsemsEdit), "201");
     EXPECT_EQ(Current().OS_BSEMS, 201);
@@ -190,7 +153,7 @@ TEST_F(ConfigDialogTablesTest, TheCountArrowsStopAtZeroButHaveNoUpperBound) {
 }
 
 TEST_F(ConfigDialogTablesTest, TheUpArrowStopsAtTheLargestCount) {
-    SetCount(kStimersEdit, "2147483647");
+    Type(kStimersEdit, "2147483647");
     ClickArrow(kStimersUpDown, -1);
     EXPECT_EQ(Text(kStimersEdit), "2147483647");
     EXPECT_EQ(Current().OS_STIMERS, 2147483647);

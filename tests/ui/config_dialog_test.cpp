@@ -2,87 +2,29 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <filesystem>
+#include <string>
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
+#include <QDialog>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include "resources/control_ids.h"
-#include "support/fake_prompter.h"
-#include "support/temp_dir.h"
-#include "ui/fake_file_chooser.h"
+#include "ui/dialog_harness.h"
 
 namespace zurcfg {
 namespace {
 
-using testing::FakeFileChooser;
-using testing::FakePrompter;
 using testing::ReadBytes;
-using testing::TempDir;
-using testing::WriteBytes;
 
 // The five "Enable" boxes that "Enable all" greys.
 constexpr int kEnableBoxes[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsmsgEnableCheck,
                                 kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
 constexpr int kIsrBoxes[] = {kCsemIsrCheck, kMsgIsrCheck, kSmsgIsrCheck, kQueueIsrCheck};
 
-class ConfigDialogTest : public ::testing::Test {
+class ConfigDialogTest : public testing::DialogHarness {
 protected:
-    void Open() {
-        dialog_ = std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_);
-        dialog_->show();
-        QApplication::setActiveWindow(dialog_.get());
-    }
-
-    void OpenWithSettings(const std::string& ini) {
-        WriteBytes(settingsPath_, ini);
-        Open();
-    }
-
-    template <typename Widget = QWidget>
-    Widget* Find(int id) const {
-        auto* widget = dialog_->findChild<Widget*>(QString::number(id));
-        EXPECT_NE(widget, nullptr) << "no control " << id;
-        return widget;
-    }
-
-    void Click(int id) const { QTest::mouseClick(Find<QAbstractButton>(id), Qt::LeftButton); }
-
-    bool Checked(int id) const { return Find<QCheckBox>(id)->isChecked(); }
-    bool Enabled(int id) const { return Find(id)->isEnabled(); }
-    QString Text(int id) const { return Find<QLineEdit>(id)->text(); }
-    QString Label(int id) const { return Find<QLabel>(id)->text(); }
-    int Selected(int id) const { return Find<QComboBox>(id)->currentIndex(); }
-
-    // Replaces an edit's text from the keyboard: selects all and types over it, or deletes it.
-    void Type(int id, const QString& text) const {
-        auto* edit = Find<QLineEdit>(id);
-        edit->setFocus();
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty()) {
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        }
-        QTest::keyClicks(edit, text);
-    }
-
-    // Chooses a list entry from the keyboard: Home, then Down.
-    void Choose(int id, int position) const {
-        auto* list = Find<QComboBox>(id);
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 0; i < position; ++i) {
-            QTest::keyClick(list, Qt::Key_Down);
-        }
-    }
-
-    QString Title() const { return dialog_->windowTitle(); }
-    const Configuration& Current() const { return dialog_->CurrentConfiguration(); }
-
     void ExpectIntegerMessage() const {
         ASSERT_EQ(prompter_.Messages().size(), 1u);
         const Message& message = prompter_.Last();
@@ -91,12 +33,6 @@ protected:
         EXPECT_EQ(message.buttons, Buttons::Ok);
         EXPECT_EQ(message.icon, Icon::Exclamation);
     }
-
-    TempDir dir_;
-    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
-    FakePrompter prompter_;
-    FakeFileChooser fileChooser_;
-    std::unique_ptr<ConfigDialog> dialog_;
 };
 
 TEST_F(ConfigDialogTest, AFirstStartShowsOneTaskAndNoPlatform) {

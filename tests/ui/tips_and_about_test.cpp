@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,18 +12,13 @@
 
 #include "resources/control_ids.h"
 #include "settings/app_settings.h"
-#include "support/fake_prompter.h"
-#include "support/temp_dir.h"
-#include "ui/config_dialog.h"
-#include "ui/fake_file_chooser.h"
+#include "ui/dialog_harness.h"
 #include "ui/tips_dialog.h"
 
 namespace zurcfg {
 namespace {
 
-using testing::FakeFileChooser;
-using testing::FakePrompter;
-using testing::TempDir;
+using testing::ControlOf;
 using testing::WriteBytes;
 
 // Answers the modal box that the next steps open, from inside its modal loop, and closes it
@@ -61,13 +55,6 @@ private:
     bool closedByAnswer_ = false;
 };
 
-template <typename Widget>
-Widget* ControlOf(const QDialog& box, int id) {
-    auto* widget = box.findChild<Widget*>(QString::number(id));
-    EXPECT_NE(widget, nullptr) << "no control " << id;
-    return widget;
-}
-
 void PressOk(QDialog& box) {
     QTest::mouseClick(ControlOf<QPushButton>(box, 1), Qt::LeftButton);
 }
@@ -78,20 +65,15 @@ void CheckDontShowAgain(QDialog& box) {
     QTest::mouseClick(ControlOf<QCheckBox>(box, 1068), Qt::LeftButton);
 }
 
-class TipsAndAboutTest : public ::testing::Test {
+class TipsAndAboutTest : public testing::DialogHarness {
 protected:
     // Starts the program's window; `answer` answers the tip if it comes. The caption of the tip,
     // or empty when none came.
     QString Start(const std::function<void(QDialog&)>& answer = PressEsc) {
         dialog_.reset();  // the previous window writes the settings file first
         ModalAnswer tip(answer);
-        dialog_ =
-            std::make_unique<ConfigDialog>(settingsPath_, prompter_, fileChooser_, &tipPresenter_);
+        Create(&tipPresenter_);
         return tip.Caption();
-    }
-
-    bool OldStyleNamesChecked() const {
-        return dialog_->findChild<QCheckBox*>(QString::number(kOldStyleNamesCheck))->isChecked();
     }
 
     // What the settings file holds once the window has gone.
@@ -101,12 +83,8 @@ protected:
         return {stored.ZURVERSION, stored.ZURVERSIONTIP};
     }
 
-    TempDir dir_;
-    std::string settingsPath_ = dir_.File("ZURcfg_Tool.ini");
-    FakePrompter prompter_;
-    FakeFileChooser fileChooser_;
+    // The window asks the presenter only while it starts, so it may go before the window.
     TipsDialogPresenter tipPresenter_;
-    std::unique_ptr<ConfigDialog> dialog_;
 };
 
 TEST_F(TipsAndAboutTest, AFirstStartShowsTheTipWithTheFocusOnItsCheckBox) {
@@ -129,7 +107,7 @@ TEST_F(TipsAndAboutTest, AFirstStartShowsTheTipWithTheFocusOnItsCheckBox) {
               "your old projects with old ZUR versions");
     EXPECT_TRUE(focusOnCheckBox);
     // No style chosen: the old-style names are written.
-    EXPECT_TRUE(OldStyleNamesChecked());
+    EXPECT_TRUE(Checked(kOldStyleNamesCheck));
     EXPECT_EQ(StoredVersionAndTip(), std::make_pair(0, 1));
 }
 
@@ -138,7 +116,7 @@ TEST_F(TipsAndAboutTest, OkWithTheBoxCheckedChoosesTheOldStyleNamesAndStopsTheTi
         CheckDontShowAgain(box);
         PressOk(box);
     });
-    EXPECT_TRUE(OldStyleNamesChecked());
+    EXPECT_TRUE(Checked(kOldStyleNamesCheck));
     EXPECT_EQ(StoredVersionAndTip(), std::make_pair(90115, 0));
     EXPECT_EQ(Start(), "");
 }
@@ -161,7 +139,7 @@ TEST_F(TipsAndAboutTest, AChosenNameStyleShowsNoTipAndSetsTheCheckBox) {
     for (const auto& [version, checked] : {std::pair{90115, true}, std::pair{90200, false}}) {
         WriteBytes(settingsPath_, "[SETUP]\r\nZURVERSION=" + std::to_string(version) + "\r\n");
         EXPECT_EQ(Start(), "") << version;
-        EXPECT_EQ(OldStyleNamesChecked(), checked) << version;
+        EXPECT_EQ(Checked(kOldStyleNamesCheck), checked) << version;
         dialog_.reset();
     }
 }
@@ -169,8 +147,7 @@ TEST_F(TipsAndAboutTest, AChosenNameStyleShowsNoTipAndSetsTheCheckBox) {
 TEST_F(TipsAndAboutTest, F1AndTheHelpButtonOpenTheAboutBoxWhichOkAndEscClose) {
     WriteBytes(settingsPath_, "[SETUP]\r\nZURVERSION=90200\r\n");
     Start();
-    dialog_->show();
-    QApplication::setActiveWindow(dialog_.get());
+    ShowActive();
     EXPECT_FALSE(dialog_->windowIcon().pixmap(32, 32).isNull());
     EXPECT_TRUE(dialog_->windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
 
