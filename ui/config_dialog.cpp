@@ -99,8 +99,7 @@ void ConfigDialog::OnInitDialog() {
     ShowConfiguration();
     FillPathBox();
     documentPath_.clear();
-    saved_ = current_;
-    tablesModified_ = false;
+    MarkUnmodified();
     RegisterTooltips();
     ConnectNotifications();
     RefreshWindow();
@@ -257,6 +256,11 @@ void ConfigDialog::RefreshWindow() {
 
 bool ConfigDialog::IsModified() const {
     return current_.IsDifferent(saved_) || tablesModified_;
+}
+
+void ConfigDialog::MarkUnmodified() {
+    saved_ = current_;
+    tablesModified_ = false;
 }
 
 void ConfigDialog::ShowRamFigures() {

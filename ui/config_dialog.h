@@ -74,6 +74,8 @@ private:
 
     // Whether the document differs from what was last read or written.
     bool IsModified() const;
+    // Takes the current Configuration and tables as what was last read or written.
+    void MarkUnmodified();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
 

@@ -91,8 +91,7 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     AddRecentPath(read.path);
     documentPath_ = read.path;
     ShowConfiguration();
-    saved_ = current_;
-    tablesModified_ = false;
+    MarkUnmodified();
     RefreshWindow();
 }
 
@@ -110,8 +109,7 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
                      nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)) {
         return false;
     }
-    saved_ = current_;
-    tablesModified_ = false;
+    MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();
     return true;
