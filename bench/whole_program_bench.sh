@@ -1,22 +1,25 @@
 #!/usr/bin/env bash
 # The whole program as a process against a bare Qt dialog program, both started, shown on the
-# offscreen platform until exposed, and closed: the median wall time and the peak memory
+# offscreen platform until painted, and closed: the median wall time and the peak memory
 # (maximum resident set size from /usr/bin/time -v) of RUNS starts each, taken in turns.
 # Usage: bench/whole_program_bench.sh [BUILD_DIR] [RUNS]
 set -euo pipefail
 
 build="$(realpath "${1:-build}")/bench"
 runs="${2:-20}"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 # Qt wants a private runtime folder and warns on every start without one.
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 
 # The program's settings as after some use: a name style chosen, so no first-start tip shows.
 # Its file name has no extension, so it keeps them in $XDG_CONFIG_HOME/ZURcfg_Tool/file.ini.
-XDG_CONFIG_HOME="$(mktemp -d)"
-export XDG_CONFIG_HOME
-trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
-mkdir "$XDG_CONFIG_HOME/ZURcfg_Tool"
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/ZURcfg_Tool"
 printf '%s\r\n' '[SERVICES]' 'OS_TASKS=6' '[PATHS]' 'path0=/home/user/project/ZURcfg.h' \
     '[SETUP]' 'ZURVERSION=90200' 'ZURVERSIONTIP=0' > "$XDG_CONFIG_HOME/ZURcfg_Tool/file.ini"
 
@@ -26,15 +29,14 @@ size="$("$build/zurcfg_start_quit")"
 measure() {
     local out="$1" report start end
     shift
-    report="$(mktemp)"
+    report="$work/report"
     start=$(date +%s%N)
     /usr/bin/time -v -o "$report" "$@" > /dev/null
     end=$(date +%s%N)
     echo "$(( (end - start) / 1000 )) $(awk '/Maximum resident set size/ {print $NF}' "$report")" >> "$out"
-    rm -f "$report"
 }
 
-program="$(mktemp)" bare="$(mktemp)"
+program="$work/program" bare="$work/bare"
 for _ in $(seq "$runs"); do
     measure "$program" "$build/zurcfg_start_quit"
     measure "$bare" "$build/bare_dialog_start_quit" "$size"
@@ -51,4 +53,3 @@ awk -v size="$size" -v runs="$runs" \
     printf "%-14s wall %7.1f ms   peak memory %7d kB\n", "bare QDialog", bw / 1000, bm
     printf "%-14s wall %7.2f x    peak memory %7.2f x\n", "ratio", pw / bw, pm / bm
 }'
-rm -f "$program" "$bare"
