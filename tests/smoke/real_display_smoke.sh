@@ -28,13 +28,6 @@ printf '%s\r\n' '[SERVICES]' 'OS_TASKS=7' 'OS_ENABLE_CSEM=1' '[PATHS]' \
     "path0=$work/project/ZURcfg.h" '[SETUP]' 'ZURVERSION=90200' 'ZURVERSIONTIP=0' > "$settings"
 
 unset QT_QPA_PLATFORM
-# In a sanitized build: the X keyboard library copies counted names without a terminating zero
-# by strndup, which strict string checks take for an overflow, and the libraries behind the X11
-# platform keep some memory until the end.
-if [ -n "${ASAN_OPTIONS:-}" ]; then
-    export ASAN_OPTIONS="$ASAN_OPTIONS:strict_string_checks=0"
-    export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$(realpath "$0")")/system_library_leaks.supp"
-fi
 XDG_CONFIG_HOME="$work" "$program" &
 pid=$!
 
