@@ -83,7 +83,7 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
       settings_(std::move(settingsPath)) {
-    BuildDialog(this, kMainDialog, fonts_);
+    controls_ = BuildDialog(this, kMainDialog, fonts_);
     OnInitDialog();
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QDialog>
+#include <QHash>
 
 #include "config/configuration.h"
 #include "config/prompter.h"
@@ -116,7 +117,7 @@ private:
 
     template <typename Widget = QWidget>
     Widget* Control(int id) const {
-        return findChild<Widget*>(QString::number(id), Qt::FindDirectChildrenOnly);
+        return qobject_cast<Widget*>(controls_.value(id));
     }
     int32_t CheckState(int checkBoxId) const;
 
@@ -128,6 +129,8 @@ private:
     std::string documentPath_;
     bool filling_ = false;
     DialogFonts fonts_;
+    // The window's controls by id; the window reads and sets them on every change.
+    QHash<int, QWidget*> controls_;
     Configuration current_;
     Configuration saved_;
     RecentPaths recentPaths_;

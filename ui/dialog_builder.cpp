@@ -41,13 +41,15 @@ void PlaceDropDownList(QComboBox* list, const PixelRect& rect) {
 
 }  // namespace
 
-void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const DialogFonts& fonts) {
+QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
+                                 const DialogFonts& fonts) {
     dialog->setFont(fonts.dialog);
     dialog->setWindowTitle(FromLocal8Bit(dialogTemplate.caption));
     const DialogUnits units(BaseUnitsOf(fonts.dialog));
     const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
     dialog->setFixedSize(client.width, client.height);
 
+    QHash<int, QWidget*> controls;
     QWidget* previous = nullptr;
     for (const ControlTemplate& control : dialogTemplate) {
         QWidget* widget = CreateControl(control, dialog);
@@ -56,6 +58,7 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Di
         }
         if (control.id != kNoId) {
             widget->setObjectName(QString::number(control.id));
+            controls.insert(control.id, widget);
         }
         const PixelRect rect = units.Map(control.x, control.y, control.width, control.height);
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
@@ -79,6 +82,7 @@ void BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate, const Di
         }
         previous = widget;
     }
+    return controls;
 }
 
 }  // namespace zurcfg
