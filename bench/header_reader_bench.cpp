@@ -2,14 +2,12 @@
 // into lines. Run: build/bench/header_reader_bench
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
-#include <system_error>
 
+#include "bench/silent_prompter.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -56,24 +54,17 @@ std::string LargeHeader() {
 // The header file, written once for the whole run and removed at its end.
 class HeaderFile {
 public:
-    HeaderFile()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("zurcfg-bench-" + std::to_string(std::random_device()()))) {
-        std::filesystem::create_directories(folder_);
+    HeaderFile() {
         const std::string text = LargeHeader();
-        std::ofstream(Path(), std::ios::binary) << text;
+        zurcfg::testing::WriteBytes(Path(), text);
         bytes_ = text.size();
     }
-    ~HeaderFile() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
 
-    std::string Path() const { return (folder_ / "ZURcfg.h").string(); }
+    std::string Path() const { return folder_.File("ZURcfg.h"); }
     std::size_t Bytes() const { return bytes_; }
 
 private:
-    std::filesystem::path folder_;
+    zurcfg::testing::TempDir folder_;
     std::size_t bytes_ = 0;
 };
 
@@ -82,15 +73,10 @@ const HeaderFile& TheHeader() {
     return header;
 }
 
-// The header carries the tool's marker, so no message is expected; one would be answered.
-class SilentPrompter : public zurcfg::Prompter {
-public:
-    zurcfg::Answer Ask(const zurcfg::Message&) override { return zurcfg::Answer::Ok; }
-};
-
 void BM_ReadHeader(benchmark::State& state) {
     const HeaderFile& header = TheHeader();
-    SilentPrompter prompter;
+    // The header carries the tool's marker, so no message is expected; one would be answered.
+    zurcfg::bench::SilentPrompter prompter;
     for (auto _ : state) {
         zurcfg::HeaderReadResult result = zurcfg::ReadHeader(header.Path(), prompter);
         if (result.contents.bsems.size() != kEnumItems) {

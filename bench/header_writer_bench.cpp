@@ -4,13 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <random>
 #include <string>
-#include <system_error>
 #include <vector>
 
+#include "bench/silent_prompter.h"
 #include "config/header_writer.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -41,37 +40,15 @@ FullTables MakeFullTables() {
     return tables;
 }
 
-// An empty folder for the run, removed at its end.
-class TempFolder {
-public:
-    TempFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("zurcfg-bench-" + std::to_string(std::random_device()()))) {
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string HeaderPath() const { return (path_ / "ZURcfg.h").string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Answers the report of each write.
-class SilentPrompter : public zurcfg::Prompter {
-public:
-    zurcfg::Answer Ask(const zurcfg::Message&) override { return zurcfg::Answer::Ok; }
-};
-
 void BM_WriteHeaderFullTables(benchmark::State& state) {
     const FullTables tables = MakeFullTables();
-    const TempFolder folder;
-    SilentPrompter prompter;
+    const zurcfg::testing::TempDir folder;
+    const std::string path = folder.File("ZURcfg.h");
+    // Answers the report of each write.
+    zurcfg::bench::SilentPrompter prompter;
     for (auto _ : state) {
-        if (!zurcfg::WriteHeader(folder.HeaderPath(), tables.configuration, tables.bsems,
-                                 tables.stimers, false, prompter)) {
+        if (!zurcfg::WriteHeader(path, tables.configuration, tables.bsems, tables.stimers, false,
+                                 prompter)) {
             state.SkipWithError("the header was not written");
         }
     }
@@ -83,7 +60,7 @@ BENCHMARK(BM_WriteHeaderFullTables)->Unit(benchmark::kMicrosecond);
 // writes the data out at once when the file is closed.
 void BM_PlainWriteSameBytes(benchmark::State& state) {
     const FullTables tables = MakeFullTables();
-    const TempFolder folder;
+    const zurcfg::testing::TempDir folder;
     std::string bytes;
     for (char c : zurcfg::FormatHeader(tables.configuration, tables.bsems, tables.stimers, false)) {
         if (c == '\n') {
@@ -91,7 +68,7 @@ void BM_PlainWriteSameBytes(benchmark::State& state) {
         }
         bytes += c;
     }
-    const std::string path = folder.HeaderPath();
+    const std::string path = folder.File("ZURcfg.h");
     for (auto _ : state) {
         std::remove(path.c_str());
         std::FILE* file = std::fopen(path.c_str(), "wb");
