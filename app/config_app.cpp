@@ -1,11 +1,11 @@
 #include "app/config_app.h"
 
-#include "app/file_dialog_chooser.h"
 #include "settings/app_settings.h"
-#include "ui/config_dialog.h"
-#include "ui/message_box_prompter.h"
-#include "ui/program_icon.h"
-#include "ui/tips_dialog.h"
+#include "ui/common/program_icon.h"
+#include "ui/dialogs/tips_dialog.h"
+#include "ui/prompts/file_dialog_chooser.h"
+#include "ui/prompts/message_box_prompter.h"
+#include "ui/window/config_dialog.h"
 
 namespace zurcfg {
 

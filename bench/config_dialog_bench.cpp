@@ -11,7 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "resources/control_ids.h"
-#include "ui/config_dialog.h"
+#include "ui/window/config_dialog.h"
 
 namespace zurcfg {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "ui/flex_grid.h"
-#include "ui/name_table.h"
+#include "ui/name_tables/name_table.h"
+#include "ui/widgets/flex_grid.h"
 
 namespace zurcfg {
 namespace {

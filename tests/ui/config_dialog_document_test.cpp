@@ -14,8 +14,8 @@
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
-#include "ui/dialog_harness.h"
-#include "ui/flex_grid.h"
+#include "ui/support/dialog_harness.h"
+#include "ui/widgets/flex_grid.h"
 
 namespace zurcfg {
 namespace {

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "resources/control_ids.h"
-#include "ui/dialog_harness.h"
-#include "ui/flex_grid.h"
-#include "ui/grid_input.h"
-#include "ui/up_down_control.h"
+#include "ui/support/dialog_harness.h"
+#include "ui/support/grid_input.h"
+#include "ui/widgets/flex_grid.h"
+#include "ui/widgets/up_down_control.h"
 
 namespace zurcfg {
 namespace {

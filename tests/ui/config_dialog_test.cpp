@@ -1,4 +1,4 @@
-#include "ui/config_dialog.h"
+#include "ui/window/config_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <QTest>
 
 #include "resources/control_ids.h"
-#include "ui/dialog_harness.h"
+#include "ui/support/dialog_harness.h"
 
 namespace zurcfg {
 namespace {

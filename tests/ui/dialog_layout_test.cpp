@@ -12,12 +12,12 @@
 #include <QTest>
 
 #include "resources/main_dialog_template.h"
-#include "ui/control_bindings.h"
-#include "ui/control_rules.h"
-#include "ui/dialog_builder.h"
-#include "ui/dialog_fonts.h"
-#include "ui/flex_grid.h"
-#include "ui/up_down_control.h"
+#include "ui/layout/dialog_builder.h"
+#include "ui/layout/dialog_fonts.h"
+#include "ui/widgets/flex_grid.h"
+#include "ui/widgets/up_down_control.h"
+#include "ui/window/control_bindings.h"
+#include "ui/window/control_rules.h"
 
 namespace zurcfg {
 namespace {

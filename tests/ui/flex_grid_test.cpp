@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/flex_grid.h"
+#include "ui/widgets/flex_grid.h"
 
 namespace zurcfg {
 namespace {

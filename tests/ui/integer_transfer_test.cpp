@@ -1,4 +1,4 @@
-#include "ui/integer_transfer.h"
+#include "ui/window/integer_transfer.h"
 
 #include <gtest/gtest.h>
 

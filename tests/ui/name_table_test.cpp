@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "ui/flex_grid.h"
-#include "ui/grid_input.h"
-#include "ui/key_pre_filter.h"
-#include "ui/name_tables.h"
+#include "ui/name_tables/name_tables.h"
+#include "ui/support/grid_input.h"
+#include "ui/widgets/flex_grid.h"
+#include "ui/window/key_pre_filter.h"
 
 namespace zurcfg {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/up_down_control.h"
+#include "ui/widgets/up_down_control.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace {
 
 class UpDownControlTest : public ::testing::Test {
 protected:
-    UpDownControlTest() : spy_(&control_, &UpDownControl::positionChanging) {
+    UpDownControlTest() : spy_(&control_, &UpDownControl::PositionChanging) {
         control_.resize(17, 21);
         control_.show();
     }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QHash>
+#include <QWidget>
+
+#include "resources/dialog_template.h"
+#include "ui/layout/dialog_fonts.h"
+
+namespace zurcfg {
+
+// Lays out a template on `dialog`: one widget per control in the font its style asks for,
+// placed in the dialog units of the dialog font and named by its id in decimal, the tab order
+// following the template. The dialog takes the dialog font, the template's caption and size.
+// Returns the controls that have an id, by id, for windows that look them up often.
+QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
+                                 const DialogFonts& fonts);
+
+}  // namespace zurcfg

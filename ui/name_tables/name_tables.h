@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+
+#include "ui/name_tables/name_table.h"
+
+namespace zurcfg {
+
+// The window's two name tables, set up STIMERS first. Leaving a cell of either grid commits every
+// open edit box, and keys go to the BSEMS table when both tables want them.
+class NameTables : public QObject {
+    Q_OBJECT
+
+public:
+    NameTables(FlexGrid* stimersGrid, FlexGrid* bsemsGrid, const QFont& editFont,
+               QObject* parent = nullptr);
+
+    NameTable& Stimers() { return stimers_; }
+    NameTable& Bsems() { return bsems_; }
+
+    // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
+    bool HandleKey(int key);
+
+signals:
+    // A commit, Insert or Delete in either table.
+    void Modified();
+
+private:
+    void CommitOpenEdits();
+
+    NameTable stimers_;
+    NameTable bsems_;
+};
+
+}  // namespace zurcfg

@@ -1,0 +1,236 @@
+#include "ui/widgets/flex_grid.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include <algorithm>
+#include <vector>
+
+namespace zurcfg {
+
+namespace {
+
+constexpr int kHeadingRow = 0;
+constexpr int kNumberColumn = 0;
+// Row padding around the text, in pixels.
+constexpr int kRowPadding = 4;
+
+}  // namespace
+
+// The texts of a FlexGrid: the headings of row 0 and the body rows 1 onwards, held as one flat
+// array of strings so that a table of a few hundred rows costs no per-cell objects.
+class GridModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int GridRows() const { return bodyRows_ + 1; }
+    int GridCols() const { return cols_; }
+
+    // Keeps the texts of the cells that both shapes have.
+    void Resize(int gridRows, int cols) {
+        const int bodyRows = std::max(gridRows, 1) - 1;
+        cols = std::max(cols, 0);
+        std::vector<QString> headings(cols);
+        std::vector<QString> cells(static_cast<size_t>(bodyRows) * cols);
+        for (int col = 0; col < std::min(cols, cols_); ++col) {
+            headings[col] = headings_[col];
+            for (int row = 0; row < std::min(bodyRows, bodyRows_); ++row) {
+                cells[static_cast<size_t>(row) * cols + col] = cells_[CellIndex(row, col)];
+            }
+        }
+        beginResetModel();
+        bodyRows_ = bodyRows;
+        cols_ = cols;
+        headings_ = std::move(headings);
+        cells_ = std::move(cells);
+        endResetModel();
+    }
+
+    QString Text(int gridRow, int col) const {
+        if (!Contains(gridRow, col)) {
+            return {};
+        }
+        return gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
+    }
+
+    // Repaints only what really changed.
+    void SetText(int gridRow, int col, const QString& text) {
+        if (!Contains(gridRow, col)) {
+            return;
+        }
+        QString& stored =
+            gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
+        if (stored == text) {
+            return;
+        }
+        stored = text;
+        if (gridRow == kHeadingRow) {
+            emit headerDataChanged(Qt::Horizontal, col, col);
+        } else {
+            const QModelIndex changed = index(gridRow - 1, col);
+            emit dataChanged(changed, changed, {Qt::DisplayRole});
+        }
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : bodyRows_;
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : cols_;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        switch (role) {
+            case Qt::DisplayRole:
+                return cells_[CellIndex(index.row(), index.column())];
+            case Qt::BackgroundRole:
+                return IsFixed(index) ? QVariant(QApplication::palette().button()) : QVariant();
+            case Qt::ForegroundRole:
+                return IsFixed(index) ? QVariant(QApplication::palette().buttonText()) : QVariant();
+            default:
+                return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < cols_) {
+            return headings_[section];
+        }
+        return {};
+    }
+
+    // The number column is neither selectable nor reachable by mouse or arrow keys.
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid() || IsFixed(index)) {
+            return Qt::NoItemFlags;
+        }
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    }
+
+private:
+    static bool IsFixed(const QModelIndex& index) { return index.column() == kNumberColumn; }
+
+    bool Contains(int gridRow, int col) const {
+        return gridRow >= 0 && gridRow <= bodyRows_ && col >= 0 && col < cols_;
+    }
+    size_t CellIndex(int bodyRow, int col) const {
+        return static_cast<size_t>(bodyRow) * cols_ + col;
+    }
+
+    int bodyRows_ = 0;
+    int cols_ = 0;
+    std::vector<QString> headings_;
+    std::vector<QString> cells_;
+};
+
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+    setModel(model_);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the grid for the next control instead of walking its cells.
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kRowPadding);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex&, const QModelIndex& previous) {
+                if (previous.isValid()) {
+                    emit LeaveCell();
+                }
+                emit RowColChange();
+            });
+}
+
+int FlexGrid::Rows() const {
+    return model_->GridRows();
+}
+
+void FlexGrid::SetRows(int rows) {
+    model_->Resize(rows, model_->GridCols());
+    EnsureCurrentCell();
+}
+
+int FlexGrid::Cols() const {
+    return model_->GridCols();
+}
+
+void FlexGrid::SetCols(int cols) {
+    model_->Resize(model_->GridRows(), cols);
+    EnsureCurrentCell();
+}
+
+int FlexGrid::Col() const {
+    return currentIndex().column();
+}
+
+void FlexGrid::SetCol(int col) {
+    const QModelIndex cell = model_->index(currentIndex().row(), col);
+    if (cell.isValid()) {
+        // Through the selection model: the view itself refuses the fixed number column.
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+int FlexGrid::RowSel() const {
+    return currentIndex().row() + 1;
+}
+
+int FlexGrid::ColSel() const {
+    return currentIndex().column();
+}
+
+QRect FlexGrid::CellRect() {
+    const QModelIndex cell = currentIndex();
+    scrollTo(cell);
+    return visualRect(cell).translated(viewport()->pos());
+}
+
+int FlexGrid::ColWidth(int col) const {
+    return columnWidth(col);
+}
+
+void FlexGrid::SetColWidth(int col, int width) {
+    setColumnWidth(col, width);
+}
+
+QString FlexGrid::TextMatrix(int row, int col) const {
+    return model_->Text(row, col);
+}
+
+void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
+    model_->SetText(row, col, text);
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        emit DblClick();
+    }
+}
+
+void FlexGrid::EnsureCurrentCell() {
+    if (!currentIndex().isValid() && model_->rowCount() > 0 && model_->columnCount() > 0) {
+        const int firstBodyColumn = std::min(kNumberColumn + 1, model_->columnCount() - 1);
+        selectionModel()->setCurrentIndex(model_->index(0, firstBodyColumn),
+                                          QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+}  // namespace zurcfg

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace zurcfg {
+
+// An up arrow over a down arrow, tied to no edit: it only proposes a step, and whoever listens
+// decides what the step changes. The Up and Down keys step it while it has the focus.
+class UpDownControl : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit UpDownControl(QWidget* parent = nullptr);
+
+signals:
+    // -1 for the up arrow, +1 for the down arrow.
+    void PositionChanging(int delta);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* MakeArrow(Qt::ArrowType arrow, int delta);
+
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+}  // namespace zurcfg

@@ -1,0 +1,333 @@
+#include "ui/window/config_dialog.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "resources/control_ids.h"
+#include "resources/main_dialog_template.h"
+#include "resources/tips_dialog_template.h"
+#include "ui/common/local_text.h"
+#include "ui/common/program_icon.h"
+#include "ui/dialogs/about_entry.h"
+#include "ui/layout/dialog_builder.h"
+#include "ui/name_tables/name_tables.h"
+#include "ui/ram_statistic.h"
+#include "ui/widgets/drop_down_choice.h"
+#include "ui/widgets/flex_grid.h"
+#include "ui/widgets/up_down_control.h"
+#include "ui/window/control_bindings.h"
+#include "ui/window/control_rules.h"
+#include "ui/window/integer_transfer.h"
+#include "ui/window/key_pre_filter.h"
+
+namespace zurcfg {
+
+namespace {
+
+// The program's own name, which titles the messages of the window read.
+std::string ApplicationName() {
+    return ToLocal8Bit(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+// The five "Enable" boxes that "Enable all" overrides.
+constexpr int kServiceEnableChecks[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsmsgEnableCheck,
+                                        kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
+
+constexpr int kRamFigureLabels[] = {kRamBank0Label, kRamBank1Label, kRamBank2Label, kRamBank3Label};
+
+// Controls whose every change runs a window read. The task count and the two message type
+// edits are not among them: their text waits for the next read, whatever control causes it.
+constexpr int kReadOnClick[] = {kTaskTimersEnableCheck, kDynamicTimersEnableCheck,
+                                kCsemEnableCheck,       kQmsgEnableCheck,
+                                kQsmsgEnableCheck,      kQueuesIdenticalCheck,
+                                kDisablePriorityCheck,  kIntAllCheck,
+                                kCsemIsrCheck,          kMsgIsrCheck,
+                                kSmsgIsrCheck,          kQueueIsrCheck,
+                                kCriticalSectionsCheck, kInlineTimerCheck};
+constexpr int kReadOnSelection[] = {kTasksBankList,        kStimersBankList,     kTaskTimerSizeList,
+                                    kDynamicTimerSizeList, kStaticTimerSizeList, kCsemSizeList,
+                                    kSystemTimerSizeList,  kSystemBankList,      kPlatformList,
+                                    kBsemsBankList};
+constexpr int kReadOnTextChange[] = {kStimersEdit, kBsemsEdit, kProjectNameEdit};
+
+}  // namespace
+
+// An arrow beside a count edit and the smallest count it may step to.
+struct CountArrow {
+    int upDownId;
+    int editId;
+    int32_t TransferValues::*shown;
+    int32_t minimum;
+};
+
+constexpr CountArrow kCountArrows[] = {
+    {kTasksUpDown, kTasksEdit, &TransferValues::tasks, 1},
+    {kStimersUpDown, kStimersEdit, &TransferValues::stimers, 0},
+    {kBsemsUpDown, kBsemsEdit, &TransferValues::bsems, 0},
+};
+
+ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
+                           TipPresenter* tipPresenter, QWidget* parent)
+    : QDialog(parent),
+      prompter_(prompter),
+      fileChooser_(fileChooser),
+      tipPresenter_(tipPresenter),
+      fonts_(PlatformDialogFonts()),
+      settings_(std::move(settingsPath)) {
+    controls_ = BuildDialog(this, kMainDialog, fonts_);
+    OnInitDialog();
+}
+
+ConfigDialog::~ConfigDialog() = default;
+
+void ConfigDialog::OnInitDialog() {
+    AddListItems();
+    new AboutEntry(this);
+    setWindowIcon(ProgramIcon());
+    SetUpNameTables();
+    current_ = settings_.defaultConfiguration;
+    recentPaths_ = settings_.recentPaths;
+    ShowConfiguration();
+    FillPathBox();
+    documentPath_.clear();
+    MarkUnmodified();
+    RegisterTooltips();
+    ConnectNotifications();
+    RefreshWindow();
+    RunStartupTip();
+    Control(kPathBox)->setFocus();
+}
+
+void ConfigDialog::AddListItems() {
+    for (const ControlTemplate& control : kMainDialog) {
+        if (control.kind != ControlKind::DropDownList) {
+            continue;
+        }
+        auto* list = Control<QComboBox>(control.id);
+        for (std::string_view item : ListItems(control.id)) {
+            list->addItem(FromLocal8Bit(item));
+        }
+    }
+}
+
+void ConfigDialog::RegisterTooltips() {
+    for (const Tooltip& tooltip : kMainDialogTooltips) {
+        Control(tooltip.controlId)->setToolTip(FromLocal8Bit(tooltip.text));
+    }
+}
+
+void ConfigDialog::ConnectNotifications() {
+    connect(Control<QCheckBox>(kEnableAllCheck), &QCheckBox::clicked, this,
+            &ConfigDialog::OnEnableAll);
+    for (int id : kReadOnClick) {
+        connect(Control<QCheckBox>(id), &QCheckBox::clicked, this, &ConfigDialog::OnControlChanged);
+    }
+    for (int id : kReadOnSelection) {
+        connect(Control<QComboBox>(id), &QComboBox::currentIndexChanged, this,
+                &ConfigDialog::OnControlChanged);
+    }
+    for (int id : kReadOnTextChange) {
+        connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
+                &ConfigDialog::OnControlChanged);
+    }
+    connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
+            &ConfigDialog::OnCancel);
+    for (const CountArrow& arrow : kCountArrows) {
+        connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::PositionChanging, this,
+                [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
+    }
+    keyPreFilter_ =
+        std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
+    ConnectDocumentCommands();
+}
+
+void ConfigDialog::FillPathBox() {
+    auto* pathBox = Control<QComboBox>(kPathBox);
+    pathBox->clear();
+    for (const std::string& path : recentPaths_) {
+        if (path.empty()) {
+            break;
+        }
+        pathBox->addItem(FromLocal8Bit(path));
+    }
+    pathBox->setCurrentIndex(-1);
+}
+
+// The tip announces the name style's check box while no style has been chosen. Asking not to see
+// it again chooses the old-style names, which are written while no style has been chosen, so
+// saved headers do not change. Ends with the check box showing the style the settings hold.
+void ConfigDialog::RunStartupTip() {
+    if (settings_.ZURVERSION == 0 && tipPresenter_ != nullptr &&
+        tipPresenter_->ShowTip(kStartupTip, false)) {
+        settings_.ZURVERSION = AppSettings::kOldStyleNamesVersion;
+        settings_.ZURVERSIONTIP = 0;
+    }
+    Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.OldStyleNames());
+}
+
+bool ConfigDialog::ReadWindow() {
+    // Controls set while the window is filled may hold a count not yet written; only the
+    // refresh runs then.
+    if (!filling_) {
+        transfer_.enableAll = CheckState(kEnableAllCheck);
+        if (!TransferCount(kTasksEdit, transfer_.tasks) ||
+            !TransferCount(kStimersEdit, transfer_.stimers) ||
+            !TransferCount(kBsemsEdit, transfer_.bsems)) {
+            return false;
+        }
+        ReadConfiguration();
+    }
+    RefreshWindow();
+    return true;
+}
+
+bool ConfigDialog::TransferCount(int editId, int32_t& value) {
+    auto* edit = Control<QLineEdit>(editId);
+    if (const std::optional<int32_t> number = TransferInteger(ToLocal8Bit(edit->text()))) {
+        value = *number;
+        return true;
+    }
+    prompter_.Ask({"Please enter an integer.", ApplicationName(), Buttons::Ok, Icon::Exclamation});
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+int32_t ConfigDialog::CheckState(int checkBoxId) const {
+    return Control<QCheckBox>(checkBoxId)->checkState() == Qt::Unchecked ? 0 : 1;
+}
+
+void ConfigDialog::ShowConfiguration() {
+    filling_ = true;
+    for (const auto& count : kCountControls) {
+        Control<QLineEdit>(count.controlId)->setText(QString::number(current_.*count.field));
+    }
+    for (const auto& flag : kSwitchControls) {
+        Control<QCheckBox>(flag.controlId)->setChecked(current_.*flag.field != 0);
+    }
+    for (const auto& list : kListControls) {
+        auto* comboBox = Control<QComboBox>(list.controlId);
+        const int32_t position = current_.*list.field;
+        comboBox->setCurrentIndex(position >= 0 && position < comboBox->count() ? position : -1);
+    }
+    for (const auto& text : kTextControls) {
+        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(current_.*text.field));
+    }
+    filling_ = false;
+}
+
+void ConfigDialog::ReadConfiguration() {
+    if (filling_) {
+        return;
+    }
+    Configuration read;
+    for (const auto& count : kCountControls) {
+        read.*count.field =
+            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
+    }
+    for (const auto& flag : kSwitchControls) {
+        read.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
+    }
+    for (const auto& list : kListControls) {
+        read.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
+    }
+    for (const auto& text : kTextControls) {
+        read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
+    }
+    current_ = read;
+}
+
+void ConfigDialog::RefreshWindow() {
+    for (const ControlRule& rule : kControlRules) {
+        Control(rule.controlId)->setEnabled(rule.enabled(current_));
+    }
+    setWindowTitle(FromLocal8Bit(WindowTitle(documentPath_, IsModified())));
+    ShowRamFigures();
+}
+
+bool ConfigDialog::IsModified() const {
+    return current_.IsDifferent(saved_) || tablesModified_;
+}
+
+void ConfigDialog::MarkUnmodified() {
+    saved_ = current_;
+    tablesModified_ = false;
+}
+
+void ConfigDialog::ShowRamFigures() {
+    const std::array<RamFigure, 4> figures = RamFigures(current_);
+    for (std::size_t bank = 0; bank < figures.size(); ++bank) {
+        auto* label = Control<QLabel>(kRamFigureLabels[bank]);
+        label->setText(FromLocal8Bit(figures[bank].text));
+        label->setEnabled(figures[bank].enabled);
+    }
+}
+
+// Enter presses the push button that has the focus and is otherwise the OK command.
+void ConfigDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            button->click();
+        } else {
+            OnOK();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ConfigDialog::reject() {
+    OnCancel();
+}
+
+// The OK command never closes the window.
+void ConfigDialog::OnOK() {}
+
+void ConfigDialog::OnEnableAll() {
+    ReadWindow();
+    // Follows the box even when the read stopped at a bad count.
+    const bool enable = transfer_.enableAll == 0;
+    for (int id : kServiceEnableChecks) {
+        Control(id)->setEnabled(enable);
+    }
+}
+
+void ConfigDialog::OnControlChanged() {
+    ReadWindow();
+}
+
+// Name tables and count arrows.
+
+void ConfigDialog::SetUpNameTables() {
+    nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
+                                               Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
+    connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
+}
+
+// Every commit, Insert and Delete marks the document, even when no text changed.
+void ConfigDialog::OnTablesModified() {
+    tablesModified_ = true;
+    RefreshWindow();
+}
+
+// The arrows are tied to no edit: they step the count the last window read took, keep it at its
+// minimum, with no upper bound but the largest count there is, and read the window again.
+void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
+    ReadWindow();
+    const int64_t stepped = int64_t{transfer_.*arrow.shown} - delta;
+    const int64_t kept =
+        std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());
+    Control<QLineEdit>(arrow.editId)->setText(QString::number(kept));
+    ReadWindow();
+}
+
+}  // namespace zurcfg

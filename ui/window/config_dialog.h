@@ -1,0 +1,145 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QDialog>
+#include <QHash>
+
+#include "config/configuration.h"
+#include "config/prompter.h"
+#include "settings/app_settings.h"
+#include "ui/layout/dialog_fonts.h"
+#include "ui/prompts/file_chooser.h"
+#include "ui/prompts/tip_presenter.h"
+
+namespace zurcfg {
+
+class DropDownChoice;
+class KeyPreFilter;
+class NameTables;
+struct CountArrow;
+
+// What the last window read took from the controls before the record: the check state of
+// "Enable all" (0 or 1) and the three counts, checked in this order. A read that stops at a bad
+// count leaves the later ones as they were.
+struct TransferValues {
+    int32_t enableAll = 0;
+    int32_t tasks = 0;
+    int32_t stimers = 0;
+    int32_t bsems = 0;
+};
+
+// The program's one window: every option of a ZURcfg.h, the two name tables and the document
+// commands. The controls mirror the current Configuration; every edit is read back into it.
+class ConfigDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // Reads the settings file at `settingsPath` and opens the window on its defaults. Messages
+    // go through `prompter`, file dialogs through `fileChooser`, the start-up tip through
+    // `tipPresenter` (without one, no tip is shown).
+    ConfigDialog(std::string settingsPath, Prompter& prompter, FileChooser& fileChooser,
+                 TipPresenter* tipPresenter = nullptr, QWidget* parent = nullptr);
+    // Writes the settings file.
+    ~ConfigDialog() override;
+
+    const Configuration& CurrentConfiguration() const { return current_; }
+
+    // The window read: checks the three count edits as integers and, when all are integers,
+    // rebuilds the current Configuration from the controls and refreshes the window. False when
+    // a count was refused; the user has been told and the edit holds the focus.
+    bool ReadWindow();
+
+    // Fills the controls from the current Configuration, which stays as it is.
+    void ShowConfiguration();
+    // Rebuilds the current Configuration from the controls; nothing while they are being filled.
+    void ReadConfiguration();
+    // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
+    void RefreshWindow();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    // Esc and the close box.
+    void reject() override;
+
+private:
+    void OnInitDialog();
+    void AddListItems();
+    void RegisterTooltips();
+    void ConnectNotifications();
+    void FillPathBox();
+    void RunStartupTip();
+
+    // Whether the document differs from what was last read or written.
+    bool IsModified() const;
+    // Takes the current Configuration and tables as what was last read or written.
+    void MarkUnmodified();
+    bool TransferCount(int editId, int32_t& value);
+    void ShowRamFigures();
+
+    void OnOK();
+    void OnEnableAll();
+    void OnControlChanged();
+
+    // Document lifecycle: opening, saving, the save-changes question and the defaults.
+    void ConnectDocumentCommands();
+    // Puts `path` at the head of the recent paths list and shows it in the path box.
+    void AddRecentPath(const std::string& path);
+    // Asks whether to save a changed document before it is dropped. True when the caller may go
+    // on: nothing was changed, the user said No, or the header was written.
+    bool QuerySaveChanges();
+    // The path box shows the document again after the user chose to stay with it.
+    void ShowDocumentInPathBox();
+    void LoadHeader(const std::string& path);
+    // Writes the window's values to `path`; an empty path asks for a file first. True when the
+    // header was written.
+    bool SaveHeaderFile(std::string path);
+    // The save-as flow's file, with the user's leave to replace an existing one.
+    std::optional<std::string> ChooseSavePath();
+    // Shows the default Configuration with empty name tables; the document stays as it is.
+    void ApplyDefaults();
+    void OnPathSelected(int index);
+    void OnBrowse();
+    void OnRestoreDefault();
+    void OnSave();
+    void OnSaveAs();
+    void OnOldStyleNames();
+    void OnSaveAsDefault();
+    void OnCancel();
+
+    // Name tables and count arrows.
+    void SetUpNameTables();
+    void OnTablesModified();
+    void OnCountArrow(const CountArrow& arrow, int delta);
+
+    template <typename Widget = QWidget>
+    Widget* Control(int id) const {
+        return qobject_cast<Widget*>(controls_.value(id));
+    }
+    int32_t CheckState(int checkBoxId) const;
+
+    Prompter& prompter_;
+    FileChooser& fileChooser_;
+    TipPresenter* tipPresenter_;
+
+    bool tablesModified_ = false;
+    std::string documentPath_;
+    bool filling_ = false;
+    DialogFonts fonts_;
+    // The window's controls by id; the window reads and sets them on every change.
+    QHash<int, QWidget*> controls_;
+    Configuration current_;
+    Configuration saved_;
+    RecentPaths recentPaths_;
+    AppSettings settings_;
+    TransferValues transfer_;
+    // Released before the grids, so that no grid signal reaches them while the window goes.
+    std::unique_ptr<NameTables> nameTables_;
+    std::unique_ptr<KeyPreFilter> keyPreFilter_;
+    std::unique_ptr<DropDownChoice> pathChoice_;
+};
+
+}  // namespace zurcfg

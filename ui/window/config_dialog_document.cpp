@@ -1,0 +1,201 @@
+// The document lifecycle of the main window: opening a header from the path box or with Browse,
+// saving it, the save-changes question, the defaults, and leaving the window.
+
+#include <utility>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+
+#include "config/header_reader.h"
+#include "config/header_writer.h"
+#include "resources/control_ids.h"
+#include "settings/recent_paths.h"
+#include "ui/common/local_text.h"
+#include "ui/name_tables/name_tables.h"
+#include "ui/widgets/drop_down_choice.h"
+#include "ui/window/config_dialog.h"
+
+namespace zurcfg {
+
+namespace {
+
+// Fills a table's entries from the items read; entries beyond them are emptied, items beyond
+// the table are not shown.
+void ShowEntries(NameTable& table, const std::vector<NameEntry>& items) {
+    for (int entry = 0; entry < table.EntryCount(); ++entry) {
+        const auto index = static_cast<std::size_t>(entry);
+        table.SetEntry(entry, index < items.size() ? items[index] : NameEntry{});
+    }
+}
+
+}  // namespace
+
+void ConfigDialog::ConnectDocumentCommands() {
+    pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
+    connect(pathChoice_.get(), &DropDownChoice::Chosen, this, &ConfigDialog::OnPathSelected);
+    const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
+        {kBrowseButton, &ConfigDialog::OnBrowse},
+        {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
+        {kSaveButton, &ConfigDialog::OnSave},
+        {kSaveAsButton, &ConfigDialog::OnSaveAs},
+        {kOldStyleNamesCheck, &ConfigDialog::OnOldStyleNames},
+        {kSaveAsDefaultButton, &ConfigDialog::OnSaveAsDefault},
+    };
+    for (const auto& [id, handler] : buttons) {
+        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+    }
+}
+
+void ConfigDialog::AddRecentPath(const std::string& path) {
+    AddToRecentPaths(recentPaths_, path);
+    settings_.recentPaths = recentPaths_;
+    FillPathBox();
+    Control<QComboBox>(kPathBox)->setCurrentIndex(0);
+}
+
+bool ConfigDialog::QuerySaveChanges() {
+    if (!IsModified()) {
+        return true;
+    }
+    const Answer answer =
+        prompter_.Ask({"File " + documentPath_ + " was changed.\nDo you want to save changes?",
+                       "Save changes?", Buttons::YesNoCancel, Icon::Question});
+    if (answer == Answer::No) {
+        return true;
+    }
+    // Changes the user wants kept are dropped only once they are on disk.
+    if (answer == Answer::Yes && SaveHeaderFile(documentPath_)) {
+        return true;
+    }
+    ShowDocumentInPathBox();
+    return false;
+}
+
+// The path box may show another entry the user has just picked. Before any header was read there
+// is no document to show, and the list keeps its entries.
+void ConfigDialog::ShowDocumentInPathBox() {
+    if (documentPath_.empty()) {
+        Control<QComboBox>(kPathBox)->setCurrentIndex(-1);
+    } else {
+        AddRecentPath(documentPath_);
+    }
+}
+
+// A file that cannot be read still becomes the document, with empty values.
+void ConfigDialog::LoadHeader(const std::string& path) {
+    const HeaderReadResult read = ReadHeader(path, prompter_);
+    ShowEntries(nameTables_->Bsems(), read.contents.bsems);
+    ShowEntries(nameTables_->Stimers(), read.contents.stimers);
+    current_ = read.contents.configuration;
+    AddRecentPath(read.path);
+    documentPath_ = read.path;
+    ShowConfiguration();
+    MarkUnmodified();
+    RefreshWindow();
+}
+
+bool ConfigDialog::SaveHeaderFile(std::string path) {
+    ReadConfiguration();
+    if (path.empty()) {
+        std::optional<std::string> chosen = ChooseSavePath();
+        if (!chosen) {
+            return false;
+        }
+        path = std::move(*chosen);
+        AddRecentPath(path);
+    }
+    if (!WriteHeader(path, current_, nameTables_->Bsems().Entries(),
+                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)) {
+        return false;
+    }
+    MarkUnmodified();
+    ShowConfiguration();
+    RefreshWindow();
+    return true;
+}
+
+std::optional<std::string> ConfigDialog::ChooseSavePath() {
+    FileRequest request;
+    request.purpose = FileRequest::Purpose::Save;
+    std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && CanOpenForUpdate(*path) &&
+        prompter_.Ask({"File already exists. Do you want to overwrite it?", "Info",
+                       Buttons::YesNoCancel, Icon::Question}) != Answer::Yes) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+void ConfigDialog::ApplyDefaults() {
+    nameTables_->Bsems().ClearEntries();
+    nameTables_->Stimers().ClearEntries();
+    current_ = settings_.defaultConfiguration;
+    ShowConfiguration();
+    RefreshWindow();
+}
+
+void ConfigDialog::OnPathSelected(int index) {
+    if (index < 0) {
+        return;
+    }
+    const std::string path = ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index));
+    if (QuerySaveChanges()) {
+        LoadHeader(path);
+    }
+}
+
+// The chosen file becomes the document, but the window starts it from the defaults; the file is
+// left as it is until the user saves.
+void ConfigDialog::OnBrowse() {
+    FileRequest request;
+    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    const std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && QuerySaveChanges()) {
+        LoadHeader(*path);
+        ApplyDefaults();
+    }
+}
+
+void ConfigDialog::OnRestoreDefault() {
+    if (prompter_.Ask({"This operation is undoable. Are you sure you want to restore default "
+                       "configuration?",
+                       "Warning", Buttons::YesNo, Icon::Question}) == Answer::Yes) {
+        ApplyDefaults();
+    }
+}
+
+// An empty path box makes this a "Save as...".
+void ConfigDialog::OnSave() {
+    ReadWindow();
+    SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
+}
+
+void ConfigDialog::OnSaveAs() {
+    ReadWindow();
+    SaveHeaderFile({});
+}
+
+// The style takes effect at the next save and is kept in the settings file.
+void ConfigDialog::OnOldStyleNames() {
+    ReadWindow();
+    settings_.ZURVERSION = Control<QCheckBox>(kOldStyleNamesCheck)->isChecked()
+                               ? AppSettings::kOldStyleNamesVersion
+                               : AppSettings::kNewStyleNamesVersion;
+}
+
+// The document itself is not touched: only the defaults of new projects change.
+void ConfigDialog::OnSaveAsDefault() {
+    ReadConfiguration();
+    settings_.defaultConfiguration = current_;
+    settings_.SaveSettings();
+}
+
+// Exit, Esc and the close box.
+void ConfigDialog::OnCancel() {
+    if (QuerySaveChanges()) {
+        QDialog::reject();
+    }
+}
+
+}  // namespace zurcfg
