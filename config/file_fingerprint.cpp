@@ -4,14 +4,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "config/fnv1a.h"
+
 namespace zurcfg {
-
-namespace {
-
-constexpr std::uint64_t kFnvOffsetBasis = 14695981039346656037ull;
-constexpr std::uint64_t kFnvPrime = 1099511628211ull;
-
-}  // namespace
 
 FileFingerprint TakeFingerprint(const std::string& path) {
     FileFingerprint fingerprint;
@@ -22,18 +17,18 @@ FileFingerprint TakeFingerprint(const std::string& path) {
     const auto modified = std::filesystem::last_write_time(path, error);
     std::ifstream in(path, std::ios::binary);
     if (error || !in) {
-        // Gone between the look and the opening.
+        // Gone since the look, or not readable: nothing of it to compare.
         return fingerprint;
     }
     fingerprint.exists = true;
     fingerprint.modified = modified;
     // Size and hash both from the bytes read, so that they agree even if the file grows now.
-    std::uint64_t hash = kFnvOffsetBasis;
+    std::uint64_t hash = kFnv1aStart;
     std::array<char, 64 * 1024> piece;
     while (in.read(piece.data(), piece.size()) || in.gcount() > 0) {
         const auto count = static_cast<std::size_t>(in.gcount());
         for (std::size_t i = 0; i < count; ++i) {
-            hash = (hash ^ static_cast<unsigned char>(piece[i])) * kFnvPrime;
+            hash = Fnv1aStep(hash, piece[i]);
         }
         fingerprint.size += count;
     }

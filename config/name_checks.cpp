@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "config/ascii_text.h"
+#include "config/fnv1a.h"
 #include "config/header_writer.h"
 
 namespace zurcfg {
@@ -190,9 +191,19 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
+// FNV-1a over the ASCII-lower-case text: equal for names that differ only in case.
+uint64_t CaseBlindHash(std::string_view text) {
+    uint64_t hash = kFnv1aStart;
+    for (const char c : text) {
+        hash = Fnv1aStep(hash, AsciiLower(c));
+    }
+    return hash;
+}
+
 // A well-formed identifier and where it stands.
 struct Occurrence {
     std::string_view identifier;
+    uint64_t caseBlindHash;
     const TableTraits* table;
     int row;
 };
@@ -239,7 +250,7 @@ private:
                 "not a C identifier: ASCII letters, digits and _ only, no digit first");
             return;
         }
-        occurrences_.push_back({identifier, &table, row});
+        occurrences_.push_back({identifier, CaseBlindHash(identifier), &table, row});
         if (Holds(kKeywords, identifier)) {
             Add(table, row, NameFindingKind::Keyword, identifier + " is a C or C++ keyword");
         }
@@ -258,12 +269,20 @@ private:
         }
     }
 
+    // One pass over the comment: a search per finding would cost more for a table full of them.
     void CheckComment(const TableTraits& table, int row, std::string_view comment) {
-        if (comment.find("*/") != std::string_view::npos) {
+        bool endMarker = false;
+        bool lineBreak = false;
+        for (std::size_t i = 0; i < comment.size(); ++i) {
+            const char c = comment[i];
+            lineBreak |= c == '\n' || c == '\r';
+            endMarker |= c == '*' && i + 1 < comment.size() && comment[i + 1] == '/';
+        }
+        if (endMarker) {
             Add(table, row, NameFindingKind::CommentEndMarker,
                 "*/ in the comment would end a comment around it");
         }
-        if (comment.find_first_of("\r\n") != std::string_view::npos) {
+        if (lineBreak) {
             Add(table, row, NameFindingKind::CommentLineBreak,
                 "line break in the comment: the rest of it becomes code");
         } else if (EndsInBackslash(comment)) {
@@ -288,10 +307,14 @@ private:
     }
 
     // Identifiers used more than once, and identifiers differing only in letter case, across
-    // both tables. Each occurrence gets a finding that names another one.
+    // both tables. Each occurrence gets a finding that names another one. Sorting by the hash
+    // first spares most comparisons of texts.
     void CheckRepeats() {
         std::sort(occurrences_.begin(), occurrences_.end(),
                   [](const Occurrence& a, const Occurrence& b) {
+                      if (a.caseBlindHash != b.caseBlindHash) {
+                          return a.caseBlindHash < b.caseBlindHash;
+                      }
                       if (const int order = CompareIgnoringCase(a.identifier, b.identifier)) {
                           return order < 0;
                       }
@@ -302,7 +325,8 @@ private:
                   });
         for (auto group = occurrences_.begin(); group != occurrences_.end();) {
             const auto groupEnd = std::find_if(group, occurrences_.end(), [&](const auto& o) {
-                return CompareIgnoringCase(o.identifier, group->identifier) != 0;
+                return o.caseBlindHash != group->caseBlindHash ||
+                       CompareIgnoringCase(o.identifier, group->identifier) != 0;
             });
             if (groupEnd - group > 1) {
                 CheckGroup(group, groupEnd);
