@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/named_entries.h"
 #include "config/name_checks.h"
 
 namespace {
@@ -20,21 +21,12 @@ struct FullTables {
     std::vector<NameEntry> stimers;
 };
 
-std::vector<NameEntry> NamedEntries(const std::string& prefix, int count) {
-    std::vector<NameEntry> entries;
-    for (int entry = 0; entry < count; ++entry) {
-        entries.push_back({prefix + std::to_string(entry),
-                           "what " + prefix + std::to_string(entry) + " stands for"});
-    }
-    return entries;
-}
-
 FullTables WellFormedTables() {
     FullTables tables;
     tables.configuration.OS_BSEMS = zurcfg::kBsemsEntries;
     tables.configuration.OS_STIMERS = zurcfg::kStimersEntries;
-    tables.bsems = NamedEntries("BS_SEMAPHORE_", zurcfg::kBsemsEntries);
-    tables.stimers = NamedEntries("ST_TIMER_", zurcfg::kStimersEntries);
+    tables.bsems = zurcfg::bench::NamedEntries("BS_SEMAPHORE_", zurcfg::kBsemsEntries);
+    tables.stimers = zurcfg::bench::NamedEntries("ST_TIMER_", zurcfg::kStimersEntries);
     return tables;
 }
 
