@@ -178,7 +178,7 @@ bool EndsInBackslash(std::string_view comment) {
     return last != std::string_view::npos && comment[last] == '\\';
 }
 
-// Orders by ASCII-lower-case text first, so that names differing only in case stand together.
+// Three-way comparison of the ASCII-lower-case texts: names differing only in case are equal.
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
