@@ -162,8 +162,9 @@ TEST_F(AppSettingsTest, ReadingNeverWritesTheFile) {
     const std::string stored = "[SETUP]\r\nZURVERSION=90\r\n";
     ASSERT_EQ(stored.size(), 24u);
     WriteBytes(path_, stored);
-    const auto written = fs::last_write_time(path_) - std::chrono::hours(1);
-    fs::last_write_time(path_, written);
+    // An hour old, so that a rewrite with the same bytes would show.
+    fs::last_write_time(path_, fs::last_write_time(path_) - std::chrono::hours(1));
+    const auto written = fs::last_write_time(path_);
     const std::string nested = (dir_.Path() / "config" / "file.ini").string();
     {
         AppSettings settings(path_);
