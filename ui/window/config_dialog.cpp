@@ -87,7 +87,10 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
     OnInitDialog();
 }
 
-ConfigDialog::~ConfigDialog() = default;
+// The window writes its settings once more as it goes, whether or not anything changed.
+ConfigDialog::~ConfigDialog() {
+    settings_.SaveSettings();
+}
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
