@@ -124,6 +124,7 @@ TEST_F(ConfigDialogTablesTest, InsertInAFullTableKeepsEveryNameAndSaysSo) {
     ClickCell(stimers, 3, 1);
     prompter_.Will(Answer::Ok);
     PressKey(Qt::Key_Insert);
+    ASSERT_EQ(prompter_.Messages().size(), 1u);
     EXPECT_EQ(prompter_.Last().text,
               "The STIMERS table is full: it holds 64 names.\nDelete a row before inserting one.");
     EXPECT_EQ(stimers->TextMatrix(3, 1), "ST_2");
