@@ -33,7 +33,8 @@ void ShowEntries(NameTable& table, const std::vector<NameEntry>& items) {
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
-    connect(pathChoice_.get(), &DropDownChoice::Chosen, this, &ConfigDialog::OnPathSelected);
+    connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
+            [this] { RunDocumentCommand(&ConfigDialog::OnPathSelected); });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
         {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
@@ -41,10 +42,17 @@ void ConfigDialog::ConnectDocumentCommands() {
         {kSaveAsButton, &ConfigDialog::OnSaveAs},
         {kOldStyleNamesCheck, &ConfigDialog::OnOldStyleNames},
         {kSaveAsDefaultButton, &ConfigDialog::OnSaveAsDefault},
+        {kExitButton, &ConfigDialog::OnCancel},
     };
     for (const auto& [id, handler] : buttons) {
-        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this,
+                [this, command = handler] { RunDocumentCommand(command); });
     }
+}
+
+void ConfigDialog::RunDocumentCommand(void (ConfigDialog::*command)()) {
+    nameTables_->CommitOpenEdits();
+    (this->*command)();
 }
 
 void ConfigDialog::AddRecentPath(const std::string& path) {
@@ -95,8 +103,11 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     RefreshWindow();
 }
 
+// A refused count stops the save before anything is asked or written.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
-    ReadConfiguration();
+    if (!ReadWindow()) {
+        return false;
+    }
     if (path.empty()) {
         std::optional<std::string> chosen = ChooseSavePath();
         if (!chosen) {
@@ -119,12 +130,24 @@ std::optional<std::string> ConfigDialog::ChooseSavePath() {
     FileRequest request;
     request.purpose = FileRequest::Purpose::Save;
     std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && !InExistingFolder(*path)) {
+        return std::nullopt;
+    }
     if (path && CanOpenForUpdate(*path) &&
         prompter_.Ask({"File already exists. Do you want to overwrite it?", "Info",
                        Buttons::YesNoCancel, Icon::Question}) != Answer::Yes) {
         return std::nullopt;
     }
     return path;
+}
+
+// The file dialogs ask for an existing folder; this holds when a dialog lets one through.
+bool ConfigDialog::InExistingFolder(const std::string& path) {
+    if (const std::optional<Message> missing = MissingFolderMessage(path)) {
+        prompter_.Ask(*missing);
+        return false;
+    }
+    return true;
 }
 
 void ConfigDialog::ApplyDefaults() {
@@ -135,7 +158,8 @@ void ConfigDialog::ApplyDefaults() {
     RefreshWindow();
 }
 
-void ConfigDialog::OnPathSelected(int index) {
+void ConfigDialog::OnPathSelected() {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
     if (index < 0) {
         return;
     }
@@ -151,7 +175,7 @@ void ConfigDialog::OnBrowse() {
     FileRequest request;
     request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
     const std::optional<std::string> path = fileChooser_.Choose(request);
-    if (path && QuerySaveChanges()) {
+    if (path && InExistingFolder(*path) && QuerySaveChanges()) {
         LoadHeader(*path);
         ApplyDefaults();
     }
@@ -167,12 +191,10 @@ void ConfigDialog::OnRestoreDefault() {
 
 // An empty path box makes this a "Save as...".
 void ConfigDialog::OnSave() {
-    ReadWindow();
     SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
 }
 
 void ConfigDialog::OnSaveAs() {
-    ReadWindow();
     SaveHeaderFile({});
 }
 
