@@ -211,10 +211,22 @@ TEST_F(ConfigDialogDocumentTest, ARefusedCountStopsEverySave) {
     prompter_.Will(Answer::Ok);
     Click(kSaveAsButton);
     expectRefused();
-    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    // Leaving asks nothing before the count can be read, and keeps the window.
+    prompter_.Will(Answer::Ok);
     Click(kExitButton);
     expectRefused();
     EXPECT_EQ(PathShown(), pathA_);
+}
+
+TEST_F(ConfigDialogDocumentTest, ACountTypedJustBeforeLeavingIsAskedAbout) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    Type(kTasksEdit, "7");
+    prompter_.Will(Answer::Cancel);
+    Click(kExitButton);
+    ExpectSaveQuestion(pathA_);
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(Find<QLineEdit>(kTasksEdit)->text(), "7");
 }
 
 TEST_F(ConfigDialogDocumentTest, TheFileDialogsRefuseAFileInAMissingFolder) {

@@ -63,6 +63,12 @@ void ConfigDialog::AddRecentPath(const std::string& path) {
 }
 
 bool ConfigDialog::QuerySaveChanges() {
+    // A count typed since the last read counts as a change too; one that cannot be read keeps
+    // the window, so that the typing is neither saved nor silently dropped.
+    if (!ReadWindow()) {
+        ShowDocumentInPathBox();
+        return false;
+    }
     if (!IsModified()) {
         return true;
     }
