@@ -26,7 +26,7 @@
 #include "ui/local_text.h"
 #include "ui/name_tables.h"
 #include "ui/program_icon.h"
-#include "ui/ram_statistic.h"
+#include "config/ram_statistic.h"
 #include "ui/up_down_control.h"
 
 namespace zurcfg {
