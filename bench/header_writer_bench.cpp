@@ -48,7 +48,8 @@ void BM_WriteHeaderFullTables(benchmark::State& state) {
     zurcfg::bench::SilentPrompter prompter;
     for (auto _ : state) {
         if (!zurcfg::WriteHeader(path, tables.configuration, tables.bsems, tables.stimers, false,
-                                 prompter)) {
+                                 prompter)
+                 .Written()) {
             state.SkipWithError("the header was not written");
         }
     }

@@ -106,7 +106,8 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         AddRecentPath(path);
     }
     if (!WriteHeader(path, current_, nameTables_->Bsems().Entries(),
-                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)) {
+                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)
+             .Written()) {
         return false;
     }
     MarkUnmodified();

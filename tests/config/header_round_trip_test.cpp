@@ -182,7 +182,8 @@ TEST(HeaderRoundTripTest, WrittenFileReadsBackWithoutWarning) {
         FakePrompter writePrompter;
         writePrompter.Will(Answer::Ok);
         ASSERT_TRUE(
-            WriteHeader(dir.Path().string(), record, bsems, stimers, oldStyleNames, writePrompter));
+            WriteHeader(dir.Path().string(), record, bsems, stimers, oldStyleNames, writePrompter)
+                .Written());
 
         FakePrompter readPrompter;
         const HeaderReadResult result = ReadHeader(dir.Path().string(), readPrompter);
