@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/silent_prompter.h"
+#include "config/header_messages.h"
 #include "config/header_writer.h"
 #include "support/temp_dir.h"
 

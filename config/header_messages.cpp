@@ -113,4 +113,22 @@ Message WriteMessage(const HeaderWriteReport& report) {
             "OK!", Buttons::Ok, Icon::Exclamation};
 }
 
+HeaderReadResult ReadHeader(std::string path, Prompter& prompter) {
+    HeaderReadResult result = ReadHeaderFile(std::move(path));
+    for (const Message& message : ReadMessages(result)) {
+        prompter.Ask(message);
+    }
+    return result;
+}
+
+HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
+                              const std::vector<NameEntry>& bsems,
+                              const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                              Prompter& prompter) {
+    HeaderWriteReport report =
+        WriteHeaderFile(std::move(path), configuration, bsems, stimers, oldStyleNames);
+    prompter.Ask(WriteMessage(report));
+    return report;
+}
+
 }  // namespace zurcfg

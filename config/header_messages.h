@@ -19,4 +19,14 @@ std::vector<Message> ReadMessages(const HeaderReadResult& result);
 // The one box that reports a write.
 Message WriteMessage(const HeaderWriteReport& report);
 
+// ReadHeaderFile, with the findings told to the user through `prompter`.
+HeaderReadResult ReadHeader(std::string path, Prompter& prompter);
+
+// WriteHeaderFile, with the outcome told to the user through `prompter`, including name tables
+// holding more identifiers than their counts.
+HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
+                              const std::vector<NameEntry>& bsems,
+                              const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                              Prompter& prompter);
+
 }  // namespace zurcfg

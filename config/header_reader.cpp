@@ -7,7 +7,6 @@
 #include <optional>
 #include <utility>
 
-#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
 #include "config/line_source.h"
@@ -660,14 +659,6 @@ HeaderReadResult ReadHeaderFile(std::string path) {
     LineSource lines([&file](char* into, std::size_t most) { return file.Read(into, most); });
     result.contents = HeaderScanner(lines).Scan();
     result.opened = true;
-    return result;
-}
-
-HeaderReadResult ReadHeader(std::string path, Prompter& prompter) {
-    HeaderReadResult result = ReadHeaderFile(std::move(path));
-    for (const Message& message : ReadMessages(result)) {
-        prompter.Ask(message);
-    }
     return result;
 }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "config/configuration.h"
-#include "config/prompter.h"
 
 namespace zurcfg {
 
@@ -76,8 +75,5 @@ struct HeaderReadResult {
 // read, never a pipe or device; anything that is not read yields the empty record with a
 // finding that says why. Tells nobody: the findings are in the result.
 HeaderReadResult ReadHeaderFile(std::string path);
-
-// ReadHeaderFile, with the findings told to the user through `prompter`.
-HeaderReadResult ReadHeader(std::string path, Prompter& prompter);
 
 }  // namespace zurcfg

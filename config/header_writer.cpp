@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/option_lists.h"
 
@@ -438,16 +437,6 @@ HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configu
             report.countWarnings = CheckCounts(configuration, bsems, stimers);
             break;
     }
-    return report;
-}
-
-HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
-                              const std::vector<NameEntry>& bsems,
-                              const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                              Prompter& prompter) {
-    HeaderWriteReport report =
-        WriteHeaderFile(std::move(path), configuration, bsems, stimers, oldStyleNames);
-    prompter.Ask(WriteMessage(report));
     return report;
 }
 

@@ -5,7 +5,6 @@
 
 #include "config/configuration.h"
 #include "config/header_reader.h"
-#include "config/prompter.h"
 #include "config/text_encoding.h"
 
 namespace zurcfg {
@@ -75,12 +74,5 @@ struct HeaderWriteReport {
 HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
                                   const std::vector<NameEntry>& bsems,
                                   const std::vector<NameEntry>& stimers, bool oldStyleNames);
-
-// WriteHeaderFile, with the outcome told to the user through `prompter`, including name tables
-// holding more identifiers than their counts.
-HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
-                              const std::vector<NameEntry>& bsems,
-                              const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                              Prompter& prompter);
 
 }  // namespace zurcfg

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"

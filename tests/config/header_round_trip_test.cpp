@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "config/option_lists.h"
