@@ -26,7 +26,7 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
             return Message{
                 "File " + path +
                     " is not a regular file (it is a folder, a pipe or a device),\nso it "
-                    "was not read. Choose a header file, or save to replace it with one.",
+                    "was not read. Choose a header file instead.",
                 "Error", Buttons::Ok, Icon::Exclamation};
         case ReadFinding::Kind::NotReadable:
             return Message{"File " + path +

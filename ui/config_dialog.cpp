@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/ram_statistic.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
@@ -26,7 +27,6 @@
 #include "ui/local_text.h"
 #include "ui/name_tables.h"
 #include "ui/program_icon.h"
-#include "config/ram_statistic.h"
 #include "ui/up_down_control.h"
 
 namespace zurcfg {

@@ -112,7 +112,7 @@ TEST(ReaderFilesTest, OnlyARegularFileIsReadAndNothingElseHoldsTheReaderUp) {
     EXPECT_EQ(prompter.Last().text,
               "File " + folder.path +
                   " is not a regular file (it is a folder, a pipe or a device),\nso it was not "
-                  "read. Choose a header file, or save to replace it with one.");
+                  "read. Choose a header file instead.");
     EXPECT_EQ(prompter.Last().caption, "Error");
     EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
 #ifndef _WIN32
