@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
@@ -452,7 +453,12 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
         FormatHeader(configuration, {{"BS_ONE", "first"}, {"BS_TWO", ""}}, stimers, true);
     WriteBytes(pathA_, original);
     OpenListingBoth();
+    // Opening says which names a save will not keep.
+    prompter_.Will(Answer::Ok);
     ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().caption, "Warning");
+    EXPECT_NE(prompter_.Last().text.find("6 STIMERS name(s) beyond the table's 64 rows"),
+              std::string::npos);
     EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/ram_statistic.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
@@ -20,7 +21,6 @@
 #include "ui/dialogs/about_entry.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_tables.h"
-#include "ui/ram_statistic.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"

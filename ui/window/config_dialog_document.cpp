@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
@@ -123,7 +124,8 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         AddRecentPath(path);
     }
     if (!WriteHeader(path, current_, nameTables_->Bsems().Entries(),
-                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)) {
+                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)
+             .Written()) {
         return false;
     }
     MarkUnmodified();
