@@ -130,6 +130,8 @@ TEST_P(ScaledLayoutTest, NoControlCutsItsText) {
 }
 
 TEST_P(ScaledLayoutTest, TheFixedFontKeepsItsHeightAndTheBankCaptionsLineUpWithTheirFigures) {
+    // Sized in pixels, not points: the system's font size and resolution leave it as it is.
+    EXPECT_GT(fonts_.fixed.pixelSize(), 0);
     EXPECT_LE(QFontMetrics(fonts_.fixed).height(), 14);
     EXPECT_GE(QFontMetrics(fonts_.fixed).height(), 12);
     EXPECT_EQ(controls_.value(kMsgTypeEdit)->font(), fonts_.fixed);
