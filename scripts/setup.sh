@@ -31,8 +31,17 @@ install_missing_packages() {
     if [ "$(id -u)" -ne 0 ]; then
         sudo="sudo"
     fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # apt's own report is shown only when it fails.
+    local log
+    log="$(mktemp)"
+    if ! { $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"; } > "$log" 2>&1; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
 }
 
 # Configures quietly (CMake's warnings and errors still show) and builds, printing one line per
