@@ -20,12 +20,17 @@ public:
 
     // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
     bool HandleKey(int key);
+    // True when Insert and Delete would act on a table's rows: its grid has the focus and its
+    // edit box is closed.
+    bool TakesRowKeys();
 
 signals:
     // A commit, Insert or Delete in either table.
     void Modified();
 
 private:
+    // The table keys are meant for, the BSEMS table when both want them; null for none.
+    NameTable* KeyTable();
     void CommitOpenEdits();
 
     NameTable stimers_;

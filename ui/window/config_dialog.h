@@ -17,8 +17,10 @@
 
 namespace zurcfg {
 
+class AboutEntry;
 class DropDownChoice;
 class KeyPreFilter;
+class MainMenu;
 class NameTables;
 struct CountArrow;
 
@@ -48,6 +50,10 @@ public:
 
     const Configuration& CurrentConfiguration() const { return current_; }
 
+    // Opens a header, or the header in a project folder, as a choice in the path box does: after
+    // the save-changes question, showing the values it holds.
+    void OpenDocument(const std::string& path);
+
     // The window read: checks the three count edits as integers and, when all are integers,
     // rebuilds the current Configuration from the controls and refreshes the window. False when
     // a count was refused; the user has been told and the edit holds the focus.
@@ -72,6 +78,9 @@ private:
     void ConnectNotifications();
     void FillPathBox();
     void RunStartupTip();
+    void OnTipOfTheDay();
+    // The menu bar above `body`, where the controls are; its entries run the buttons' handlers.
+    void SetUpMenu(QWidget* body);
 
     // Whether the document differs from what was last read or written.
     bool IsModified() const;
@@ -99,10 +108,13 @@ private:
     bool SaveHeaderFile(std::string path);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
+    // The header the user picks in the file dialog that Browse shows.
+    std::optional<std::string> ChooseHeaderToOpen();
     // Shows the default Configuration with empty name tables; the document stays as it is.
     void ApplyDefaults();
     void OnPathSelected(int index);
     void OnBrowse();
+    void OnOpen();
     void OnRestoreDefault();
     void OnSave();
     void OnSaveAs();
@@ -140,6 +152,8 @@ private:
     std::unique_ptr<NameTables> nameTables_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
+    std::unique_ptr<MainMenu> menu_;
+    AboutEntry* aboutEntry_ = nullptr;
 };
 
 }  // namespace zurcfg

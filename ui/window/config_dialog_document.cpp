@@ -15,6 +15,7 @@
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/window/config_dialog.h"
+#include "ui/window/file_drop.h"
 
 namespace zurcfg {
 
@@ -34,6 +35,8 @@ void ShowEntries(NameTable& table, const std::vector<NameEntry>& items) {
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
     connect(pathChoice_.get(), &DropDownChoice::Chosen, this, &ConfigDialog::OnPathSelected);
+    connect(new FileDrop(this), &FileDrop::Dropped, this,
+            [this](const QString& path) { OpenDocument(ToLocal8Bit(path)); });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
         {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
@@ -135,25 +138,38 @@ void ConfigDialog::ApplyDefaults() {
     RefreshWindow();
 }
 
-void ConfigDialog::OnPathSelected(int index) {
-    if (index < 0) {
-        return;
-    }
-    const std::string path = ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index));
+void ConfigDialog::OpenDocument(const std::string& path) {
     if (QuerySaveChanges()) {
         LoadHeader(path);
     }
 }
 
+void ConfigDialog::OnPathSelected(int index) {
+    if (index >= 0) {
+        OpenDocument(ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index)));
+    }
+}
+
+std::optional<std::string> ConfigDialog::ChooseHeaderToOpen() {
+    FileRequest request;
+    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    return fileChooser_.Choose(request);
+}
+
 // The chosen file becomes the document, but the window starts it from the defaults; the file is
 // left as it is until the user saves.
 void ConfigDialog::OnBrowse() {
-    FileRequest request;
-    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
-    const std::optional<std::string> path = fileChooser_.Choose(request);
+    const std::optional<std::string> path = ChooseHeaderToOpen();
     if (path && QuerySaveChanges()) {
         LoadHeader(*path);
         ApplyDefaults();
+    }
+}
+
+// The menu's Open... picks a file as Browse does, then shows what it holds, as the path box does.
+void ConfigDialog::OnOpen() {
+    if (const std::optional<std::string> path = ChooseHeaderToOpen()) {
+        OpenDocument(*path);
     }
 }
 
