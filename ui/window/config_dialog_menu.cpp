@@ -46,7 +46,7 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
     // Looked at once the handler that moved the focus has finished, as opening or closing an
     // edit box moves it first.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != nullptr && now->window() == this && now != menu_->Bar()) {
+        if (now != nullptr && now->window() == this && qobject_cast<QMenuBar*>(now) == nullptr) {
             QMetaObject::invokeMethod(
                 this, [this] { menu_->UpdateCommands(); }, Qt::QueuedConnection);
         }

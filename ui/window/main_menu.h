@@ -43,8 +43,6 @@ public:
     // Enables each command that can run now and disables the others.
     void UpdateCommands();
 
-    QMenuBar* Bar() const { return bar_; }
-
 private:
     QMenuBar* bar_;
     std::vector<std::pair<QAction*, std::function<bool()>>> conditional_;
