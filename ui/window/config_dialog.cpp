@@ -29,6 +29,7 @@
 #include "ui/window/control_rules.h"
 #include "ui/window/integer_transfer.h"
 #include "ui/window/key_pre_filter.h"
+#include "ui/window/main_menu.h"
 
 namespace zurcfg {
 
@@ -105,7 +106,9 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       fonts_(PlatformDialogFonts()),
       ramBankCaptions_(RamBankCaptions()),
       settings_(std::move(settingsPath)) {
-    controls_ = BuildDialog(this, kMainDialog, fonts_);
+    auto* body = new QWidget(this);
+    controls_ = BuildDialog(body, kMainDialog, fonts_);
+    SetUpMenu(body);
     OnInitDialog();
 }
 
@@ -116,7 +119,7 @@ ConfigDialog::~ConfigDialog() {
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
-    new AboutEntry(this);
+    aboutEntry_ = new AboutEntry(this);
     setWindowIcon(ProgramIcon());
     SetUpNameTables();
     current_ = settings_.defaultConfiguration;
@@ -130,6 +133,7 @@ void ConfigDialog::OnInitDialog() {
     RefreshWindow();
     RunStartupTip();
     Control(kPathBox)->setFocus();
+    menu_->UpdateCommands();
 }
 
 void ConfigDialog::AddListItems() {
@@ -166,8 +170,10 @@ void ConfigDialog::ConnectNotifications() {
                 &ConfigDialog::OnControlChanged);
     }
     for (const CountArrow& arrow : kCountArrows) {
-        connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::PositionChanging, this,
+        auto* upDown = Control<UpDownControl>(arrow.upDownId);
+        connect(upDown, &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
+        upDown->TakeArrowKeysOf(Control(arrow.editId));
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
@@ -184,14 +190,25 @@ void ConfigDialog::FillPathBox() {
         pathBox->addItem(FromLocal8Bit(path));
     }
     pathBox->setCurrentIndex(-1);
+    menu_->ShowRecentPaths(recentPaths_);
 }
 
-// The tip announces the name style's check box while no style has been chosen. Asking not to see
-// it again chooses the old-style names, which are written while no style has been chosen, so
-// saved headers do not change. Ends with the check box showing the style the settings hold.
+// The tip announces the name style's check box while no style has been chosen.
 void ConfigDialog::RunStartupTip() {
-    if (settings_.ZURVERSION == 0 && tipPresenter_ != nullptr &&
-        tipPresenter_->ShowTip(kStartupTip, false)) {
+    if (settings_.ZURVERSION == 0) {
+        OnTipOfTheDay();
+    } else {
+        Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.OldStyleNames());
+    }
+}
+
+// Asking not to see the tip again chooses the old-style names, which are written while no style
+// has been chosen, so saved headers do not change. Once a style is chosen the tip no longer comes
+// at start, and its box says so. Ends with the check box showing the style the settings hold.
+void ConfigDialog::OnTipOfTheDay() {
+    const bool styleChosen = settings_.ZURVERSION != 0;
+    if (tipPresenter_ != nullptr && tipPresenter_->ShowTip(kStartupTip, styleChosen) &&
+        !styleChosen) {
         settings_.ZURVERSION = AppSettings::kOldStyleNamesVersion;
         settings_.ZURVERSIONTIP = 0;
     }
@@ -327,7 +344,7 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConfigDialog::reject() {
-    RunDocumentCommand(&ConfigDialog::OnCancel);
+    RunDocumentCommand([this] { OnCancel(); });
 }
 
 // The OK command never closes the window.
