@@ -12,8 +12,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
-#include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
 #include "ui/support/dialog_harness.h"
