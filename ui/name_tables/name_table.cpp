@@ -86,7 +86,7 @@ void NameTable::BeginCellEdit() {
 void NameTable::EndCellEdit(bool commit) {
     if (commit) {
         grid_->SetTextMatrix(editRow_, editCol_, editBox_->text());
-        emit Modified();
+        emit Modified(Edit::Cell);
     }
     grid_->setFocus();
     editBox_->hide();
@@ -138,7 +138,7 @@ void NameTable::InsertEntry() {
         }
         EmptyRow(row);
     }
-    emit Modified();
+    emit Modified(Edit::Insert);
 }
 
 // On the identifier column the entry is removed and the entries below move up; on any other
@@ -155,7 +155,7 @@ void NameTable::DeleteEntry() {
     } else {
         grid_->SetTextMatrix(row, col, QString());
     }
-    emit Modified();
+    emit Modified(Edit::Delete);
 }
 
 void NameTable::CopyRow(int from, int to) {

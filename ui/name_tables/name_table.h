@@ -21,6 +21,9 @@ class NameTable : public QObject {
     Q_OBJECT
 
 public:
+    // What changed the table.
+    enum class Edit { Cell, Insert, Delete };
+
     // Sets `grid` up for `entryCount` entries: rows, headings, column widths, entry numbers and
     // the hidden edit box in `editFont`. The grid must have its final width already.
     NameTable(FlexGrid* grid, int entryCount, const QFont& editFont, QObject* parent = nullptr);
@@ -51,7 +54,7 @@ public:
 
 signals:
     // A commit, Insert or Delete changed or touched the table.
-    void Modified();
+    void Modified(zurcfg::NameTable::Edit edit);
 
 private:
     void InsertEntry();

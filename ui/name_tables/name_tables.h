@@ -20,14 +20,14 @@ public:
 
     // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
     bool HandleKey(int key);
-
-signals:
-    // A commit, Insert or Delete in either table.
-    void Modified();
-
-private:
+    // Stores the text of every open edit box in its cell.
     void CommitOpenEdits();
 
+signals:
+    // A commit, Insert or Delete in `table`.
+    void Modified(zurcfg::NameTable* table, zurcfg::NameTable::Edit edit);
+
+private:
     NameTable stimers_;
     NameTable bsems_;
 };

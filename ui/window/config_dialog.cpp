@@ -18,6 +18,7 @@
 #include "ui/common/local_text.h"
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/about_entry.h"
+#include "ui/document/document_history.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/ram_statistic.h"
@@ -28,6 +29,7 @@
 #include "ui/window/control_rules.h"
 #include "ui/window/integer_transfer.h"
 #include "ui/window/key_pre_filter.h"
+#include "ui/window/option_step.h"
 
 namespace zurcfg {
 
@@ -82,7 +84,9 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       fileChooser_(fileChooser),
       tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
-      settings_(std::move(settingsPath)) {
+      settings_(std::move(settingsPath)),
+      history_(std::make_unique<DocumentHistory>(static_cast<EditTarget&>(*this))),
+      diskGuard_(prompter) {
     controls_ = BuildDialog(this, kMainDialog, fonts_);
     OnInitDialog();
 }
@@ -94,11 +98,10 @@ void ConfigDialog::OnInitDialog() {
     new AboutEntry(this);
     setWindowIcon(ProgramIcon());
     SetUpNameTables();
-    current_ = settings_.defaultConfiguration;
+    document_.configuration = settings_.defaultConfiguration;
     recentPaths_ = settings_.recentPaths;
     ShowConfiguration();
     FillPathBox();
-    documentPath_.clear();
     MarkUnmodified();
     RegisterTooltips();
     ConnectNotifications();
@@ -148,6 +151,7 @@ void ConfigDialog::ConnectNotifications() {
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
     ConnectDocumentCommands();
+    ConnectEditCommands();
 }
 
 void ConfigDialog::FillPathBox() {
@@ -208,19 +212,20 @@ int32_t ConfigDialog::CheckState(int checkBoxId) const {
 
 void ConfigDialog::ShowConfiguration() {
     filling_ = true;
+    const Configuration& shown = document_.configuration;
     for (const auto& count : kCountControls) {
-        Control<QLineEdit>(count.controlId)->setText(QString::number(current_.*count.field));
+        Control<QLineEdit>(count.controlId)->setText(QString::number(shown.*count.field));
     }
     for (const auto& flag : kSwitchControls) {
-        Control<QCheckBox>(flag.controlId)->setChecked(current_.*flag.field != 0);
+        Control<QCheckBox>(flag.controlId)->setChecked(shown.*flag.field != 0);
     }
     for (const auto& list : kListControls) {
         auto* comboBox = Control<QComboBox>(list.controlId);
-        const int32_t position = current_.*list.field;
+        const int32_t position = shown.*list.field;
         comboBox->setCurrentIndex(position >= 0 && position < comboBox->count() ? position : -1);
     }
     for (const auto& text : kTextControls) {
-        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(current_.*text.field));
+        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(shown.*text.field));
     }
     filling_ = false;
 }
@@ -243,28 +248,34 @@ void ConfigDialog::ReadConfiguration() {
     for (const auto& text : kTextControls) {
         read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
     }
-    current_ = read;
+    if (!read.IsDifferent(document_.configuration)) {
+        return;
+    }
+    const OptionStep step = StepFor(document_.configuration, read);
+    Document edited = document_;
+    edited.configuration = read;
+    history_->Record(document_, edited, FromLocal8Bit(step.name), step.typingControl);
 }
 
 void ConfigDialog::RefreshWindow() {
     for (const ControlRule& rule : kControlRules) {
-        Control(rule.controlId)->setEnabled(rule.enabled(current_));
+        Control(rule.controlId)->setEnabled(rule.enabled(document_.configuration));
     }
-    setWindowTitle(FromLocal8Bit(WindowTitle(documentPath_, IsModified())));
+    setWindowTitle(FromLocal8Bit(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
+    RefreshPreview();
 }
 
 bool ConfigDialog::IsModified() const {
-    return current_.IsDifferent(saved_) || tablesModified_;
+    return document_.IsChangedFrom(saved_);
 }
 
 void ConfigDialog::MarkUnmodified() {
-    saved_ = current_;
-    tablesModified_ = false;
+    saved_ = document_;
 }
 
 void ConfigDialog::ShowRamFigures() {
-    const std::array<RamFigure, 4> figures = RamFigures(current_);
+    const std::array<RamFigure, 4> figures = RamFigures(document_.configuration);
     for (std::size_t bank = 0; bank < figures.size(); ++bank) {
         auto* label = Control<QLabel>(kRamFigureLabels[bank]);
         label->setText(FromLocal8Bit(figures[bank].text));
@@ -313,21 +324,18 @@ void ConfigDialog::SetUpNameTables() {
     connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
 }
 
-// Every commit, Insert and Delete marks the document, even when no text changed.
-void ConfigDialog::OnTablesModified() {
-    tablesModified_ = true;
-    RefreshWindow();
-}
-
 // The arrows are tied to no edit: they step the count the last window read took, keep it at its
 // minimum, with no upper bound but the largest count there is, and read the window again.
+// Each click is a step of its own, apart from any typing in the edit.
 void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
+    history_->EndTyping();
     ReadWindow();
     const int64_t stepped = int64_t{transfer_.*arrow.shown} - delta;
     const int64_t kept =
         std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());
     Control<QLineEdit>(arrow.editId)->setText(QString::number(kept));
     ReadWindow();
+    history_->EndTyping();
 }
 
 }  // namespace zurcfg

@@ -8,16 +8,22 @@
 #include <QDialog>
 #include <QHash>
 
-#include "config/configuration.h"
+#include "config/document.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
+#include "ui/document/disk_guard.h"
+#include "ui/document/edit_commands.h"
 #include "ui/layout/dialog_fonts.h"
+#include "ui/name_tables/name_table.h"
 #include "ui/prompts/file_chooser.h"
 #include "ui/prompts/tip_presenter.h"
 
 namespace zurcfg {
 
+class ChangesView;
+class DocumentHistory;
 class DropDownChoice;
+class HeaderPreview;
 class KeyPreFilter;
 class NameTables;
 struct CountArrow;
@@ -33,8 +39,9 @@ struct TransferValues {
 };
 
 // The program's one window: every option of a ZURcfg.h, the two name tables and the document
-// commands. The controls mirror the current Configuration; every edit is read back into it.
-class ConfigDialog : public QDialog {
+// commands. The controls and grids show the document; every edit is read back into it as one
+// step of the undo history.
+class ConfigDialog : public QDialog, private EditTarget {
     Q_OBJECT
 
 public:
@@ -46,7 +53,8 @@ public:
     // Writes the settings file.
     ~ConfigDialog() override;
 
-    const Configuration& CurrentConfiguration() const { return current_; }
+    const Configuration& CurrentConfiguration() const { return document_.configuration; }
+    const Document& CurrentDocument() const { return document_; }
 
     // The window read: checks the three count edits as integers and, when all are integers,
     // rebuilds the current Configuration from the controls and refreshes the window. False when
@@ -60,8 +68,28 @@ public:
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
+    // Edit and View commands. Each first stores an open cell edit and reads the window, as the
+    // document commands do; a refused count stops it.
+    void OnUndo();
+    void OnRedo();
+    // Opens the preview of what Save would write, or brings it to the front.
+    void OnHeaderPreview();
+    void OnCompareWithBackup();
+    // Offers to read the document's file again when it changed on disk; the window does this
+    // whenever it becomes the active window.
+    void CheckFileOnDisk();
+
+    // The Edit and View commands with their shortcuts, for the menu bar.
+    QAction* UndoAction() const { return undoAction_; }
+    QAction* RedoAction() const { return redoAction_; }
+    QAction* HeaderPreviewAction() const { return previewAction_; }
+    QAction* CompareWithBackupAction() const { return compareAction_; }
+    HeaderPreview* Preview() const { return preview_; }
+    ChangesView* BackupComparison() const { return backupView_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Esc and the close box.
     void reject() override;
 
@@ -75,8 +103,17 @@ private:
 
     // Whether the document differs from what was last read or written.
     bool IsModified() const;
-    // Takes the current Configuration and tables as what was last read or written.
+    // Takes the document as what was last read or written.
     void MarkUnmodified();
+    // Shows the whole document: controls, both tables, rules, title and figures.
+    void ShowDocument();
+    // Undo steps.
+    Document& EditedDocument() override { return document_; }
+    void ShowEdit(const DocumentEdit& edit) override;
+    void ConnectEditCommands();
+    // Stores an open cell edit and reads the window; false when a count was refused.
+    bool TakePendingEdits();
+    void RefreshPreview();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
 
@@ -112,7 +149,7 @@ private:
 
     // Name tables and count arrows.
     void SetUpNameTables();
-    void OnTablesModified();
+    void OnTablesModified(NameTable* table, NameTable::Edit edit);
     void OnCountArrow(const CountArrow& arrow, int delta);
 
     template <typename Widget = QWidget>
@@ -125,14 +162,13 @@ private:
     FileChooser& fileChooser_;
     TipPresenter* tipPresenter_;
 
-    bool tablesModified_ = false;
-    std::string documentPath_;
     bool filling_ = false;
     DialogFonts fonts_;
     // The window's controls by id; the window reads and sets them on every change.
     QHash<int, QWidget*> controls_;
-    Configuration current_;
-    Configuration saved_;
+    Document document_;
+    // The document as last read or written.
+    Document saved_;
     RecentPaths recentPaths_;
     AppSettings settings_;
     TransferValues transfer_;
@@ -140,6 +176,14 @@ private:
     std::unique_ptr<NameTables> nameTables_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
+    std::unique_ptr<DocumentHistory> history_;
+    DiskGuard diskGuard_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    HeaderPreview* preview_ = nullptr;
+    ChangesView* backupView_ = nullptr;
 };
 
 }  // namespace zurcfg

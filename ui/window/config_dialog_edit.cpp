@@ -1,0 +1,177 @@
+// The Edit and View commands of the main window: the undo history of the document, the preview
+// of the header Save would write, the comparison with the backup, and the look at the file on
+// disk whenever the window comes back to the front.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeySequence>
+#include <QTimer>
+
+#include "config/header_changes.h"
+#include "config/header_path.h"
+#include "resources/control_ids.h"
+#include "ui/common/local_text.h"
+#include "ui/dialogs/header_preview.h"
+#include "ui/document/document_history.h"
+#include "ui/name_tables/name_tables.h"
+#include "ui/window/config_dialog.h"
+
+namespace zurcfg {
+
+namespace {
+
+QAction* AddCommand(QWidget& window, const QString& text, QList<QKeySequence> shortcuts) {
+    auto* action = new QAction(text, &window);
+    action->setShortcuts(shortcuts);
+    window.addAction(action);
+    return action;
+}
+
+}  // namespace
+
+void ConfigDialog::ConnectEditCommands() {
+    undoAction_ = AddCommand(*this, tr("&Undo"), {QKeySequence::Undo});
+    redoAction_ =
+        AddCommand(*this, tr("&Redo"), {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    previewAction_ = AddCommand(*this, tr("Header &preview"), {Qt::Key_F7});
+    compareAction_ = AddCommand(*this, tr("&Compare with backup"), {});
+    connect(undoAction_, &QAction::triggered, this, &ConfigDialog::OnUndo);
+    connect(redoAction_, &QAction::triggered, this, &ConfigDialog::OnRedo);
+    connect(previewAction_, &QAction::triggered, this, &ConfigDialog::OnHeaderPreview);
+    connect(compareAction_, &QAction::triggered, this, &ConfigDialog::OnCompareWithBackup);
+
+    const auto followHistory = [this] {
+        undoAction_->setEnabled(history_->CanUndo());
+        undoAction_->setText(tr("&Undo %1").arg(history_->UndoText()).trimmed());
+        redoAction_->setEnabled(history_->CanRedo());
+        redoAction_->setText(tr("&Redo %1").arg(history_->RedoText()).trimmed());
+    };
+    connect(history_.get(), &DocumentHistory::Changed, this, followHistory);
+    followHistory();
+    // Typing joins one step until the focus leaves the control typed in.
+    connect(qApp, &QApplication::focusChanged, history_.get(), &DocumentHistory::EndTyping);
+}
+
+bool ConfigDialog::TakePendingEdits() {
+    nameTables_->CommitOpenEdits();
+    history_->EndTyping();
+    return ReadWindow();
+}
+
+void ConfigDialog::OnUndo() {
+    if (TakePendingEdits()) {
+        history_->Undo();
+    }
+}
+
+void ConfigDialog::OnRedo() {
+    if (TakePendingEdits()) {
+        history_->Redo();
+    }
+}
+
+// Every committed cell, Insert and Delete is a step and marks the document, even when no text
+// changed.
+void ConfigDialog::OnTablesModified(NameTable* table, NameTable::Edit edit) {
+    const bool bsems = table == &nameTables_->Bsems();
+    Document edited = document_;
+    (bsems ? edited.bsems : edited.stimers) = table->Entries();
+    edited.StampTablesEdit();
+    const QString name = bsems ? tr("Binary semaphores") : tr("Static timers");
+    const QString what = edit == NameTable::Edit::Cell     ? tr("cell change")
+                         : edit == NameTable::Edit::Insert ? tr("Insert")
+                                                           : tr("Delete");
+    history_->Record(document_, edited, name + ' ' + what);
+    RefreshWindow();
+}
+
+void ConfigDialog::ShowEdit(const DocumentEdit& edit) {
+    ShowConfiguration();
+    for (const auto& [table, rows] : {std::pair{&nameTables_->Bsems(), &edit.BsemsRows()},
+                                      std::pair{&nameTables_->Stimers(), &edit.StimersRows()}}) {
+        for (const DocumentEdit::RowChange& change : *rows) {
+            const auto& entries =
+                table == &nameTables_->Bsems() ? document_.bsems : document_.stimers;
+            table->SetEntry(change.row, entries[static_cast<std::size_t>(change.row)]);
+        }
+    }
+    RefreshWindow();
+}
+
+void ConfigDialog::ShowDocument() {
+    ShowConfiguration();
+    for (int entry = 0; entry < kBsemsEntries; ++entry) {
+        nameTables_->Bsems().SetEntry(entry, document_.bsems[static_cast<std::size_t>(entry)]);
+    }
+    for (int entry = 0; entry < kStimersEntries; ++entry) {
+        nameTables_->Stimers().SetEntry(entry, document_.stimers[static_cast<std::size_t>(entry)]);
+    }
+    RefreshWindow();
+}
+
+void ConfigDialog::OnHeaderPreview() {
+    if (!TakePendingEdits()) {
+        return;
+    }
+    if (preview_ == nullptr) {
+        preview_ = new HeaderPreview(this);
+    }
+    preview_->show();
+    preview_->raise();
+    RefreshPreview();
+}
+
+// The text Save would write now, against the file it would write over.
+void ConfigDialog::RefreshPreview() {
+    if (preview_ == nullptr || !preview_->isVisible()) {
+        return;
+    }
+    const std::string header = document_.HeaderText(settings_.OldStyleNames());
+    const std::string savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    preview_->ShowTexts(FromLocal8Bit(header), FromLocal8Bit(ChangesToHeader(savePath, header)));
+}
+
+// What the last save to the header in the path box changed.
+void ConfigDialog::OnCompareWithBackup() {
+    if (backupView_ == nullptr) {
+        backupView_ = new ChangesView(this);
+        backupView_->setWindowFlag(Qt::Window);
+        backupView_->setWindowTitle(tr("Compare with backup"));
+        backupView_->resize(760, 560);
+    }
+    const std::string savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    const std::string headerPath = savePath.empty() ? std::string() : HeaderPathFor(savePath);
+    const std::optional<std::string> changes =
+        headerPath.empty() ? std::nullopt : ChangesSinceBackup(headerPath);
+    backupView_->ShowChanges(
+        FromLocal8Bit(changes.value_or(std::string())),
+        changes ? tr("The header and its backup are the same.")
+                : tr("There is no backup of %1 yet: it is made when Save replaces the header.")
+                      .arg(FromLocal8Bit(headerPath.empty() ? "the header" : headerPath)));
+    backupView_->show();
+    backupView_->raise();
+}
+
+void ConfigDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        // After the event that activated the window, and not while one of its boxes is open.
+        QTimer::singleShot(0, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal == this) {
+                CheckFileOnDisk();
+            }
+        });
+    }
+}
+
+// As a choice of the document in the path box: through the save-changes question.
+void ConfigDialog::CheckFileOnDisk() {
+    if (diskGuard_.WantsReload(document_) && QuerySaveChanges()) {
+        LoadHeader(document_.path);
+    }
+}
+
+}  // namespace zurcfg
