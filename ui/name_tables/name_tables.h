@@ -20,12 +20,15 @@ public:
 
     // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
     bool HandleKey(int key);
-    // Stores the text of every open edit box in its cell.
+
+    // Stores the text of every open edit box, as Enter would.
     void CommitOpenEdits();
 
 signals:
     // A commit, Insert or Delete in `table`.
     void Modified(zurcfg::NameTable* table, zurcfg::NameTable::Edit edit);
+    // Insert was refused in `table`: its last entry holds an identifier.
+    void Full(const NameTable& table);
 
 private:
     NameTable stimers_;

@@ -40,6 +40,12 @@ std::string ApplicationName() {
     return ToLocal8Bit(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 
+// The title exactly as given: Qt would take "[*]" in it for its modified placeholder, and shows a
+// doubled one as the text itself.
+QString LiteralWindowTitle(const std::string& title) {
+    return FromLocal8Bit(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+}
+
 // The five "Enable" boxes that "Enable all" overrides.
 constexpr int kServiceEnableChecks[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsmsgEnableCheck,
                                         kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
@@ -91,7 +97,10 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
     OnInitDialog();
 }
 
-ConfigDialog::~ConfigDialog() = default;
+// The window writes its settings once more as it goes, whether or not anything changed.
+ConfigDialog::~ConfigDialog() {
+    settings_.SaveSettings();
+}
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
@@ -124,7 +133,8 @@ void ConfigDialog::AddListItems() {
 
 void ConfigDialog::RegisterTooltips() {
     for (const Tooltip& tooltip : kMainDialogTooltips) {
-        Control(tooltip.controlId)->setToolTip(FromLocal8Bit(tooltip.text));
+        tooltips_.insert(tooltip.controlId, FromLocal8Bit(tooltip.text));
+        Control(tooltip.controlId)->setToolTip(tooltips_.value(tooltip.controlId));
     }
 }
 
@@ -142,8 +152,6 @@ void ConfigDialog::ConnectNotifications() {
         connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
                 &ConfigDialog::OnControlChanged);
     }
-    connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
-            &ConfigDialog::OnCancel);
     for (const CountArrow& arrow : kCountArrows) {
         connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
@@ -259,9 +267,10 @@ void ConfigDialog::ReadConfiguration() {
 
 void ConfigDialog::RefreshWindow() {
     for (const ControlRule& rule : kControlRules) {
-        Control(rule.controlId)->setEnabled(rule.enabled(document_.configuration));
+        Control(rule.controlId)->setEnabled(rule.Enabled(document_.configuration));
+        ShowGreyedReason(rule.controlId, rule.WhyGreyed(document_.configuration));
     }
-    setWindowTitle(FromLocal8Bit(WindowTitle(document_.path, IsModified())));
+    setWindowTitle(LiteralWindowTitle(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
     RefreshPreview();
 }
@@ -272,6 +281,17 @@ bool ConfigDialog::IsModified() const {
 
 void ConfigDialog::MarkUnmodified() {
     saved_ = document_;
+}
+
+void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
+    QString tooltip = tooltips_.value(controlId);
+    if (!reason.empty()) {
+        tooltip += (tooltip.isEmpty() ? "" : "\n") + FromLocal8Bit(reason);
+    }
+    QWidget* control = Control(controlId);
+    if (control->toolTip() != tooltip) {
+        control->setToolTip(tooltip);
+    }
 }
 
 void ConfigDialog::ShowRamFigures() {
@@ -297,7 +317,7 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConfigDialog::reject() {
-    OnCancel();
+    RunDocumentCommand(&ConfigDialog::OnCancel);
 }
 
 // The OK command never closes the window.
@@ -322,14 +342,26 @@ void ConfigDialog::SetUpNameTables() {
     nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
                                                Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
     connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
+    connect(nameTables_.get(), &NameTables::Full, this, &ConfigDialog::OnTableFull);
 }
 
-// The arrows are tied to no edit: they step the count the last window read took, keep it at its
-// minimum, with no upper bound but the largest count there is, and read the window again.
-// Each click is a step of its own, apart from any typing in the edit.
+// Insert would push the last entry's name out of the table.
+void ConfigDialog::OnTableFull(const NameTable& table) {
+    prompter_.Ask({"The " + std::string(table.Name()) + " table is full: it holds " +
+                       std::to_string(table.EntryCount()) +
+                       " names.\nDelete a row before inserting one.",
+                   ApplicationName(), Buttons::Ok, Icon::Exclamation});
+}
+
+// The arrows are tied to no edit: they step the count the window read took, keep it at its
+// minimum, with no upper bound but the largest count there is, and read the window again. A
+// refused count stops them, so that one click tells the user once. Each click is a step of its
+// own, apart from any typing in the edit.
 void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
     history_->EndTyping();
-    ReadWindow();
+    if (!ReadWindow()) {
+        return;
+    }
     const int64_t stepped = int64_t{transfer_.*arrow.shown} - delta;
     const int64_t kept =
         std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());

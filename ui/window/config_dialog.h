@@ -68,8 +68,8 @@ public:
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
-    // Edit and View commands. Each first stores an open cell edit and reads the window, as the
-    // document commands do; a refused count stops it.
+    // Edit and View commands. Run as document commands, each first stores an open cell edit and
+    // reads the window; a refused count stops it.
     void OnUndo();
     void OnRedo();
     // Opens the preview of what Save would write, or brings it to the front.
@@ -111,11 +111,13 @@ private:
     Document& EditedDocument() override { return document_; }
     void ShowEdit(const DocumentEdit& edit) override;
     void ConnectEditCommands();
-    // Stores an open cell edit and reads the window; false when a count was refused.
-    bool TakePendingEdits();
+    // Takes text typed but not yet read as a step of its own; false when a count was refused.
+    bool ReadPendingEdits();
     void RefreshPreview();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
+    // The control's own tooltip, followed by the line saying why it is greyed, if it is.
+    void ShowGreyedReason(int controlId, const std::string& reason);
 
     void OnOK();
     void OnEnableAll();
@@ -123,6 +125,10 @@ private:
 
     // Document lifecycle: opening, saving, the save-changes question and the defaults.
     void ConnectDocumentCommands();
+    // Every document command (Save, Save as, a path box choice, Browse, Restore default, Save as
+    // default, Exit, Esc, the close box) runs through here, so that an open cell edit box is
+    // stored first, as Enter would, and its text is saved or asked about like any other change.
+    void RunDocumentCommand(void (ConfigDialog::*command)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
     // Asks whether to save a changed document before it is dropped. True when the caller may go
@@ -136,9 +142,11 @@ private:
     bool SaveHeaderFile(std::string path);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
+    // Whether the folder of a chosen file exists; the user is told when it does not.
+    bool InExistingFolder(const std::string& path);
     // Shows the default Configuration with empty name tables; the document stays as it is.
     void ApplyDefaults();
-    void OnPathSelected(int index);
+    void OnPathSelected();
     void OnBrowse();
     void OnRestoreDefault();
     void OnSave();
@@ -150,6 +158,7 @@ private:
     // Name tables and count arrows.
     void SetUpNameTables();
     void OnTablesModified(NameTable* table, NameTable::Edit edit);
+    void OnTableFull(const NameTable& table);
     void OnCountArrow(const CountArrow& arrow, int delta);
 
     template <typename Widget = QWidget>
@@ -166,6 +175,8 @@ private:
     DialogFonts fonts_;
     // The window's controls by id; the window reads and sets them on every change.
     QHash<int, QWidget*> controls_;
+    // The tooltips of the template, by control id, without any greyed reason.
+    QHash<int, QString> tooltips_;
     Document document_;
     // The document as last read or written.
     Document saved_;

@@ -22,7 +22,8 @@ namespace zurcfg {
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
-    connect(pathChoice_.get(), &DropDownChoice::Chosen, this, &ConfigDialog::OnPathSelected);
+    connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
+            [this] { RunDocumentCommand(&ConfigDialog::OnPathSelected); });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
         {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
@@ -30,10 +31,17 @@ void ConfigDialog::ConnectDocumentCommands() {
         {kSaveAsButton, &ConfigDialog::OnSaveAs},
         {kOldStyleNamesCheck, &ConfigDialog::OnOldStyleNames},
         {kSaveAsDefaultButton, &ConfigDialog::OnSaveAsDefault},
+        {kExitButton, &ConfigDialog::OnCancel},
     };
     for (const auto& [id, handler] : buttons) {
-        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this,
+                [this, command = handler] { RunDocumentCommand(command); });
     }
+}
+
+void ConfigDialog::RunDocumentCommand(void (ConfigDialog::*command)()) {
+    nameTables_->CommitOpenEdits();
+    (this->*command)();
 }
 
 void ConfigDialog::AddRecentPath(const std::string& path) {
@@ -85,8 +93,11 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     ShowDocument();
 }
 
+// A refused count stops the save before anything is asked or written.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
-    ReadConfiguration();
+    if (!ReadWindow()) {
+        return false;
+    }
     if (path.empty()) {
         std::optional<std::string> chosen = ChooseSavePath();
         if (!chosen) {
@@ -114,6 +125,9 @@ std::optional<std::string> ConfigDialog::ChooseSavePath() {
     FileRequest request;
     request.purpose = FileRequest::Purpose::Save;
     std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && !InExistingFolder(*path)) {
+        return std::nullopt;
+    }
     if (path && CanOpenForUpdate(*path) &&
         prompter_.Ask({"File already exists. Do you want to overwrite it?", "Info",
                        Buttons::YesNoCancel, Icon::Question}) != Answer::Yes) {
@@ -122,13 +136,23 @@ std::optional<std::string> ConfigDialog::ChooseSavePath() {
     return path;
 }
 
+// The file dialogs ask for an existing folder; this holds when a dialog lets one through.
+bool ConfigDialog::InExistingFolder(const std::string& path) {
+    if (const std::optional<Message> missing = MissingFolderMessage(path)) {
+        prompter_.Ask(*missing);
+        return false;
+    }
+    return true;
+}
+
 void ConfigDialog::ApplyDefaults() {
     document_.ClearTables();
     document_.configuration = settings_.defaultConfiguration;
     ShowDocument();
 }
 
-void ConfigDialog::OnPathSelected(int index) {
+void ConfigDialog::OnPathSelected() {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
     if (index < 0) {
         return;
     }
@@ -144,7 +168,7 @@ void ConfigDialog::OnBrowse() {
     FileRequest request;
     request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
     const std::optional<std::string> path = fileChooser_.Choose(request);
-    if (path && QuerySaveChanges()) {
+    if (path && InExistingFolder(*path) && QuerySaveChanges()) {
         LoadHeader(*path);
         ApplyDefaults();
     }
@@ -162,12 +186,10 @@ void ConfigDialog::OnRestoreDefault() {
 
 // An empty path box makes this a "Save as...".
 void ConfigDialog::OnSave() {
-    ReadWindow();
     SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
 }
 
 void ConfigDialog::OnSaveAs() {
-    ReadWindow();
     SaveHeaderFile({});
 }
 

@@ -37,10 +37,16 @@ void ConfigDialog::ConnectEditCommands() {
         AddCommand(*this, tr("&Redo"), {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     previewAction_ = AddCommand(*this, tr("Header &preview"), {Qt::Key_F7});
     compareAction_ = AddCommand(*this, tr("&Compare with backup"), {});
-    connect(undoAction_, &QAction::triggered, this, &ConfigDialog::OnUndo);
-    connect(redoAction_, &QAction::triggered, this, &ConfigDialog::OnRedo);
-    connect(previewAction_, &QAction::triggered, this, &ConfigDialog::OnHeaderPreview);
-    connect(compareAction_, &QAction::triggered, this, &ConfigDialog::OnCompareWithBackup);
+    const std::pair<QAction*, void (ConfigDialog::*)()> commands[] = {
+        {undoAction_, &ConfigDialog::OnUndo},
+        {redoAction_, &ConfigDialog::OnRedo},
+        {previewAction_, &ConfigDialog::OnHeaderPreview},
+        {compareAction_, &ConfigDialog::OnCompareWithBackup},
+    };
+    for (const auto& [action, handler] : commands) {
+        connect(action, &QAction::triggered, this,
+                [this, command = handler] { RunDocumentCommand(command); });
+    }
 
     const auto followHistory = [this] {
         undoAction_->setEnabled(history_->CanUndo());
@@ -54,20 +60,19 @@ void ConfigDialog::ConnectEditCommands() {
     connect(qApp, &QApplication::focusChanged, history_.get(), &DocumentHistory::EndTyping);
 }
 
-bool ConfigDialog::TakePendingEdits() {
-    nameTables_->CommitOpenEdits();
+bool ConfigDialog::ReadPendingEdits() {
     history_->EndTyping();
     return ReadWindow();
 }
 
 void ConfigDialog::OnUndo() {
-    if (TakePendingEdits()) {
+    if (ReadPendingEdits()) {
         history_->Undo();
     }
 }
 
 void ConfigDialog::OnRedo() {
-    if (TakePendingEdits()) {
+    if (ReadPendingEdits()) {
         history_->Redo();
     }
 }
@@ -112,7 +117,7 @@ void ConfigDialog::ShowDocument() {
 }
 
 void ConfigDialog::OnHeaderPreview() {
-    if (!TakePendingEdits()) {
+    if (!ReadPendingEdits()) {
         return;
     }
     if (preview_ == nullptr) {
