@@ -71,14 +71,6 @@ protected:
         QTest::keyClicks(edit, name);
     }
 
-    // Opens the path box's list and confirms the entry in `row` with Enter.
-    void ChooseFromPathList(int row) const {
-        QComboBox* box = PathBox();
-        box->showPopup();
-        box->view()->setCurrentIndex(box->model()->index(row, 0));
-        QTest::keyClick(box->view(), Qt::Key_Return);
-    }
-
     void ExpectSaveQuestion(const std::string& documentPath) const {
         const Message& question = prompter_.Last();
         EXPECT_EQ(question.text,

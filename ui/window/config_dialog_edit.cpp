@@ -48,10 +48,10 @@ void ConfigDialog::ConnectEditCommands() {
                 [this, command = handler] { RunDocumentCommand(command); });
     }
 
+    // The commands stay enabled with no step to take: an open cell edit box or text typed but
+    // not yet read becomes one when they run.
     const auto followHistory = [this] {
-        undoAction_->setEnabled(history_->CanUndo());
         undoAction_->setText(tr("&Undo %1").arg(history_->UndoText()).trimmed());
-        redoAction_->setEnabled(history_->CanRedo());
         redoAction_->setText(tr("&Redo %1").arg(history_->RedoText()).trimmed());
     };
     connect(history_.get(), &DocumentHistory::Changed, this, followHistory);
