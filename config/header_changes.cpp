@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <system_error>
 
 #include "config/header_path.h"
@@ -16,14 +16,15 @@ constexpr char kNewFileLabel[] = "new file";
 // The header's name while no path has been chosen, as the save dialog proposes it.
 constexpr char kHeaderName[] = "ZURcfg.h";
 
-std::string WithoutCarriageReturns(std::string bytes) {
+std::string WithoutCarriageReturns(const std::string& bytes) {
     std::string text;
     text.reserve(bytes.size());
-    for (std::size_t at = 0; at < bytes.size(); ++at) {
-        if (!(bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')) {
-            text += bytes[at];
-        }
+    std::size_t from = 0;
+    for (std::size_t crLf; (crLf = bytes.find("\r\n", from)) != std::string::npos;
+         from = crLf + 1) {
+        text.append(bytes, from, crLf - from);
     }
+    text.append(bytes, from);
     return text;
 }
 
@@ -38,8 +39,9 @@ std::optional<std::string> ReadHeaderText(const std::string& path) {
     if (!in) {
         return std::nullopt;
     }
-    return WithoutCarriageReturns(
-        {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return WithoutCarriageReturns(bytes.str());
 }
 
 std::string ChangesToHeader(const std::string& savePath, const std::string& newText) {

@@ -207,6 +207,8 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
     dialog_->HeaderPreviewAction()->trigger();
     HeaderPreview* preview = dialog_->Preview();
     ASSERT_TRUE(preview != nullptr && preview->isVisible());
+    EXPECT_TRUE(preview->Changes()->toPlainText().isEmpty()) << "worked out only when seen";
+    preview->Tabs()->setCurrentWidget(preview->Changes());
     EXPECT_EQ(preview->Changes()->toPlainText(), "Save would write the file on disk as it is.");
 
     Type(kProjectNameEdit, "Gamma");
@@ -235,6 +237,7 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
 TEST_F(ConfigDialogEditTest, ThePreviewOfAHeaderNotYetOnDiskIsANewFile) {
     std::filesystem::remove(path_);
     dialog_->HeaderPreviewAction()->trigger();
+    dialog_->Preview()->Tabs()->setCurrentIndex(1);
     EXPECT_TRUE(dialog_->Preview()->Changes()->toPlainText().startsWith(
         QString::fromStdString("--- new file\n+++ " + path_ + "\n@@ -0,0 +1,")));
 }

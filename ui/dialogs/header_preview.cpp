@@ -1,8 +1,11 @@
 #include "ui/dialogs/header_preview.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QSyntaxHighlighter>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 namespace zurcfg {
@@ -51,16 +54,30 @@ private:
 }  // namespace
 
 TextView::TextView(QWidget* parent) : QPlainTextEdit(parent) {
+    document()->setUndoRedoEnabled(false);
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
+// Replaces only the part between the first and the last character that changed, so that one
+// edit of a long header lays out again only the lines it touched.
 void TextView::ShowText(const QString& text) {
-    if (text != shown_) {
-        shown_ = text;
-        setPlainText(text);
+    if (text == shown_) {
+        return;
     }
+    const qsizetype common = std::min(text.size(), shown_.size());
+    const qsizetype prefix =
+        std::mismatch(text.begin(), text.begin() + common, shown_.begin()).first - text.begin();
+    const qsizetype suffix =
+        std::mismatch(text.rbegin(), text.rbegin() + (common - prefix), shown_.rbegin()).first -
+        text.rbegin();
+    // Plain text holds no character that the document counts as more than one position.
+    QTextCursor cursor(document());
+    cursor.setPosition(static_cast<int>(prefix));
+    cursor.setPosition(static_cast<int>(shown_.size() - suffix), QTextCursor::KeepAnchor);
+    cursor.insertText(text.mid(prefix, text.size() - prefix - suffix));
+    shown_ = text;
 }
 
 ChangesView::ChangesView(QWidget* parent) : TextView(parent) {
@@ -79,14 +96,22 @@ HeaderPreview::HeaderPreview(QWidget* owner)
     setWindowTitle(tr("Header preview"));
     tabs_->addTab(header_, tr("Header"));
     tabs_->addTab(changes_, tr("Changes to the file on disk"));
+    connect(tabs_, &QTabWidget::currentChanged, this, &HeaderPreview::ShowChangesIfSeen);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     resize(760, 560);
 }
 
-void HeaderPreview::ShowTexts(const QString& header, const QString& changes) {
+void HeaderPreview::ShowTexts(const QString& header, std::function<QString()> changes) {
     header_->ShowText(header);
-    changes_->ShowChanges(changes, tr("Save would write the file on disk as it is."));
+    changesText_ = std::move(changes);
+    ShowChangesIfSeen();
+}
+
+void HeaderPreview::ShowChangesIfSeen() {
+    if (tabs_->currentWidget() == changes_ && changesText_) {
+        changes_->ShowChanges(changesText_(), tr("Save would write the file on disk as it is."));
+    }
 }
 
 }  // namespace zurcfg

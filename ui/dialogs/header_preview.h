@@ -3,8 +3,11 @@
 // Read-only windows beside the main one that show header texts in a fixed-width font:
 // ChangesView shows a unified diff with added and removed lines on backgrounds tinted from the
 // palette, so that they read well in light and dark colour schemes; HeaderPreview shows the text
-// Save would write now and, in a second tab, how it differs from the file on disk. Texts equal
-// to those shown are not set again, so the owner may hand them over after every change.
+// Save would write now and, in a second tab, how it differs from the file on disk. Only what
+// changed in a text is laid out again, and the differences are worked out only while their tab
+// is shown, so the owner may hand the texts over after every change.
+
+#include <functional>
 
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -43,16 +46,21 @@ public:
     // A window of its own, kept above `owner`.
     explicit HeaderPreview(QWidget* owner);
 
-    void ShowTexts(const QString& header, const QString& changes);
+    // `changes` gives the unified diff; it is called now if its tab is shown, else when the tab
+    // is chosen.
+    void ShowTexts(const QString& header, std::function<QString()> changes);
 
     TextView* HeaderView() const { return header_; }
     ChangesView* Changes() const { return changes_; }
     QTabWidget* Tabs() const { return tabs_; }
 
 private:
+    void ShowChangesIfSeen();
+
     QTabWidget* tabs_;
     TextView* header_;
     ChangesView* changes_;
+    std::function<QString()> changesText_;
 };
 
 }  // namespace zurcfg

@@ -133,9 +133,13 @@ void ConfigDialog::RefreshPreview() {
     if (preview_ == nullptr || !preview_->isVisible()) {
         return;
     }
-    const std::string header = document_.HeaderText(settings_.OldStyleNames());
-    const std::string savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
-    preview_->ShowTexts(FromLocal8Bit(header), FromLocal8Bit(ChangesToHeader(savePath, header)));
+    std::string header = document_.HeaderText(settings_.OldStyleNames());
+    const QString shown = FromLocal8Bit(header);
+    preview_->ShowTexts(shown,
+                        [header = std::move(header),
+                         savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText())] {
+                            return FromLocal8Bit(ChangesToHeader(savePath, header));
+                        });
 }
 
 // What the last save to the header in the path box changed.
