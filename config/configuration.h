@@ -53,9 +53,9 @@ private:
                         OS_ENABLE_DTIMERS, OS_DISABLE_PRIORITY, OS_ENABLE_CRITICAL_SECTION,
                         OS_USE_INLINE_TIMER, OS_ENABLE_INT_ALL, OS_ENABLE_INT_CSEM,
                         OS_ENABLE_INT_MSG, OS_ENABLE_INT_SMSG, OS_ENABLE_INT_QUEUE, OS_BANK_OS,
-                        OS_BANK_TASKS, OS_BANK_BSEMS, OS_BANK_STIMERS, OS_CSEM_SIZE,
-                        OS_TIMER_SIZE, OS_STIMER_SIZE, OS_DTIMER_SIZE, OS_TTIMER_SIZE, OST_MSG,
-                        OST_SMSG, PLATFORM, PROJECT_NAME);
+                        OS_BANK_TASKS, OS_BANK_BSEMS, OS_BANK_STIMERS, OS_CSEM_SIZE, OS_TIMER_SIZE,
+                        OS_STIMER_SIZE, OS_DTIMER_SIZE, OS_TTIMER_SIZE, OST_MSG, OST_SMSG, PLATFORM,
+                        PROJECT_NAME);
     }
 };
 
@@ -69,6 +69,9 @@ struct NameEntry {
     }
     bool operator!=(const NameEntry& other) const { return !(*this == other); }
 };
+
+// The two name tables: binary semaphores and static timers.
+enum class NameTableId { Bsems, Stimers };
 
 // Rows of the two name tables.
 inline constexpr int kBsemsEntries = 200;

@@ -11,8 +11,6 @@
 
 namespace zurcfg {
 
-enum class NameTableId { Bsems, Stimers };
-
 enum class NameColumn { Identifier, Comment };
 
 enum class NameFindingKind {

@@ -6,7 +6,6 @@
 #include "config/document_edit.h"
 #include "config/header_changes.h"
 #include "config/header_writer.h"
-#include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 
 namespace zurcfg {
@@ -61,11 +60,10 @@ TEST(DocumentTest, HeaderTextIsWhatSaveWrites) {
     const TempDir folder;
     const std::string path = folder.File("ZURcfg.h");
     const Document document = Named("Alpha");
-    testing::FakePrompter prompter;
-    prompter.Will(Answer::Ok).Will(Answer::Ok);
     for (const bool oldStyleNames : {false, true}) {
-        ASSERT_TRUE(WriteHeader(path, document.configuration, document.bsems, document.stimers,
-                                oldStyleNames, prompter));
+        ASSERT_TRUE(WriteHeaderFile(path, document.configuration, document.bsems, document.stimers,
+                                    oldStyleNames)
+                        .Written());
         EXPECT_EQ(ReadBytes(path), WithCrLf(document.HeaderText(oldStyleNames)));
     }
 }

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
@@ -203,10 +204,22 @@ TEST_F(ConfigDialogDocumentTest, ARefusedCountStopsEverySave) {
     prompter_.Will(Answer::Ok);
     Click(kSaveAsButton);
     expectRefused();
-    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    // Leaving asks nothing before the count can be read, and keeps the window.
+    prompter_.Will(Answer::Ok);
     Click(kExitButton);
     expectRefused();
     EXPECT_EQ(PathShown(), pathA_);
+}
+
+TEST_F(ConfigDialogDocumentTest, ACountTypedJustBeforeLeavingIsAskedAbout) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    Type(kTasksEdit, "7");
+    prompter_.Will(Answer::Cancel);
+    Click(kExitButton);
+    ExpectSaveQuestion(pathA_);
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(Find<QLineEdit>(kTasksEdit)->text(), "7");
 }
 
 TEST_F(ConfigDialogDocumentTest, TheFileDialogsRefuseAFileInAMissingFolder) {
@@ -433,7 +446,12 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
         FormatHeader(configuration, {{"BS_ONE", "first"}, {"BS_TWO", ""}}, stimers, true);
     WriteBytes(pathA_, original);
     OpenListingBoth();
+    // Opening says which names a save will not keep.
+    prompter_.Will(Answer::Ok);
     ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().caption, "Warning");
+    EXPECT_NE(prompter_.Last().text.find("6 STIMERS name(s) beyond the table's 64 rows"),
+              std::string::npos);
     EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/ram_statistic.h"
+#include "resources/accessible_names.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
@@ -21,7 +23,6 @@
 #include "ui/document/document_history.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_tables.h"
-#include "ui/ram_statistic.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
@@ -51,6 +52,20 @@ constexpr int kServiceEnableChecks[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsm
                                         kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
 
 constexpr int kRamFigureLabels[] = {kRamBank0Label, kRamBank1Label, kRamBank2Label, kRamBank3Label};
+
+// The captions beside the RAM figures ("bank1"), which screen readers read with the figures.
+std::array<QString, 4> RamBankCaptions() {
+    const ControlNames names(kMainDialog);
+    std::array<QString, 4> captions;
+    for (int index = 0; index < kMainDialog.controlCount; ++index) {
+        const int* figure = std::find(std::begin(kRamFigureLabels), std::end(kRamFigureLabels),
+                                      kMainDialog.controls[index].id);
+        if (figure != std::end(kRamFigureLabels)) {
+            captions[figure - std::begin(kRamFigureLabels)] = FromLocal8Bit(names.RowLabel(index));
+        }
+    }
+    return captions;
+}
 
 // Controls whose every change runs a window read. The task count and the two message type
 // edits are not among them: their text waits for the next read, whatever control causes it.
@@ -90,6 +105,7 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       fileChooser_(fileChooser),
       tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
+      ramBankCaptions_(RamBankCaptions()),
       settings_(std::move(settingsPath)),
       history_(std::make_unique<DocumentHistory>(static_cast<EditTarget&>(*this))),
       diskGuard_(prompter) {
@@ -296,10 +312,16 @@ void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
 
 void ConfigDialog::ShowRamFigures() {
     const std::array<RamFigure, 4> figures = RamFigures(document_.configuration);
+    const QString unit =
+        ComputeRamUsage(document_.configuration) ? QStringLiteral(" bytes") : QString();
     for (std::size_t bank = 0; bank < figures.size(); ++bank) {
         auto* label = Control<QLabel>(kRamFigureLabels[bank]);
-        label->setText(FromLocal8Bit(figures[bank].text));
+        const QString figure = FromLocal8Bit(figures[bank].text);
+        label->setText(figure);
         label->setEnabled(figures[bank].enabled);
+        ShowGreyedReason(kRamFigureLabels[bank], figures[bank].whyGreyed);
+        // Read as "bank1: 123 bytes", not as a number on its own.
+        label->setAccessibleName(ramBankCaptions_[bank] + QStringLiteral(": ") + figure + unit);
     }
 }
 

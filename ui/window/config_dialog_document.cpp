@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
@@ -52,6 +53,12 @@ void ConfigDialog::AddRecentPath(const std::string& path) {
 }
 
 bool ConfigDialog::QuerySaveChanges() {
+    // A count typed since the last read counts as a change too; one that cannot be read keeps
+    // the window, so that the typing is neither saved nor silently dropped.
+    if (!ReadWindow()) {
+        ShowDocumentInPathBox();
+        return false;
+    }
     if (!IsModified()) {
         return true;
     }
@@ -109,7 +116,8 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
     const std::string headerPath = HeaderPathFor(path);
     if (!diskGuard_.MayOverwrite(document_, headerPath) ||
         !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
-                     settings_.OldStyleNames(), prompter_)) {
+                     settings_.OldStyleNames(), prompter_)
+             .Written()) {
         return false;
     }
     if (headerPath == document_.path) {
