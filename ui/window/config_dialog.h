@@ -19,6 +19,8 @@
 #include "ui/prompts/file_chooser.h"
 #include "ui/prompts/tip_presenter.h"
 
+class QAction;
+
 namespace zurcfg {
 
 class ChangesView;

@@ -22,6 +22,19 @@ namespace zurcfg {
 
 namespace {
 
+void ShowRows(NameTable& table, const std::vector<NameEntry>& entries,
+              const std::vector<DocumentEdit::RowChange>& rows) {
+    for (const DocumentEdit::RowChange& change : rows) {
+        table.SetEntry(change.row, entries[static_cast<std::size_t>(change.row)]);
+    }
+}
+
+void ShowAllRows(NameTable& table, const std::vector<NameEntry>& entries) {
+    for (int entry = 0; entry < table.EntryCount(); ++entry) {
+        table.SetEntry(entry, entries[static_cast<std::size_t>(entry)]);
+    }
+}
+
 QAction* AddCommand(QWidget& window, const QString& text, QList<QKeySequence> shortcuts) {
     auto* action = new QAction(text, &window);
     action->setShortcuts(shortcuts);
@@ -94,25 +107,15 @@ void ConfigDialog::OnTablesModified(NameTable* table, NameTable::Edit edit) {
 
 void ConfigDialog::ShowEdit(const DocumentEdit& edit) {
     ShowConfiguration();
-    for (const auto& [table, rows] : {std::pair{&nameTables_->Bsems(), &edit.BsemsRows()},
-                                      std::pair{&nameTables_->Stimers(), &edit.StimersRows()}}) {
-        for (const DocumentEdit::RowChange& change : *rows) {
-            const auto& entries =
-                table == &nameTables_->Bsems() ? document_.bsems : document_.stimers;
-            table->SetEntry(change.row, entries[static_cast<std::size_t>(change.row)]);
-        }
-    }
+    ShowRows(nameTables_->Bsems(), document_.bsems, edit.BsemsRows());
+    ShowRows(nameTables_->Stimers(), document_.stimers, edit.StimersRows());
     RefreshWindow();
 }
 
 void ConfigDialog::ShowDocument() {
     ShowConfiguration();
-    for (int entry = 0; entry < kBsemsEntries; ++entry) {
-        nameTables_->Bsems().SetEntry(entry, document_.bsems[static_cast<std::size_t>(entry)]);
-    }
-    for (int entry = 0; entry < kStimersEntries; ++entry) {
-        nameTables_->Stimers().SetEntry(entry, document_.stimers[static_cast<std::size_t>(entry)]);
-    }
+    ShowAllRows(nameTables_->Bsems(), document_.bsems);
+    ShowAllRows(nameTables_->Stimers(), document_.stimers);
     RefreshWindow();
 }
 
@@ -171,6 +174,7 @@ void ConfigDialog::changeEvent(QEvent* event) {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr || modal == this) {
                 CheckFileOnDisk();
+                RefreshPreview();  // against the file as it is now
             }
         });
     }
