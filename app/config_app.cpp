@@ -1,5 +1,7 @@
 #include "app/config_app.h"
 
+#include <QTimer>
+
 #include "settings/app_settings.h"
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/tips_dialog.h"
@@ -13,7 +15,7 @@ ConfigApp::ConfigApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(ProgramIcon());
 }
 
-bool ConfigApp::InitInstance() {
+bool ConfigApp::InitInstance(const std::string& documentPath) {
     MessageBoxPrompter prompter;
     FileDialogChooser fileChooser;
     TipsDialogPresenter tipPresenter;
@@ -21,6 +23,10 @@ bool ConfigApp::InitInstance() {
         // Constructing the window reads the settings file; destroying it writes the file.
         ConfigDialog dialog(AppSettings::DefaultSettingsPath(), prompter, fileChooser,
                             &tipPresenter);
+        if (!documentPath.empty()) {
+            QTimer::singleShot(0, &dialog,
+                               [&dialog, documentPath] { dialog.OpenDocument(documentPath); });
+        }
         dialog.exec();
     }
     return false;

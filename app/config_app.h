@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <QApplication>
 
 namespace zurcfg {
@@ -9,9 +11,10 @@ class ConfigApp : public QApplication {
 public:
     ConfigApp(int& argc, char** argv);
 
-    // Runs the window and writes the settings when it has gone. False: the program has nothing
-    // left to do, so no event loop of its own follows.
-    bool InitInstance();
+    // Runs the window and writes the settings when it has gone. `documentPath`, when given, opens
+    // once the window shows, after the start-up tip. False: the program has nothing left to do,
+    // so no event loop of its own follows.
+    bool InitInstance(const std::string& documentPath = {});
 };
 
 }  // namespace zurcfg

@@ -117,7 +117,8 @@ std::optional<std::array<int64_t, 4>> ComputeRamUsage(const Configuration& c) {
 std::array<RamFigure, 4> RamFigures(const Configuration& c) {
     const std::optional<std::array<int64_t, 4>> usage = ComputeRamUsage(c);
     if (!usage) {
-        return {{{"? (select platform)", true}, {"?", true}, {"?", true}, {"?", true}}};
+        return {
+            {{"? (select platform)", true, {}}, {"?", true, {}}, {"?", true, {}}, {"?", true, {}}}};
     }
     // The merge has put the figures of the banks a platform lacks into bank 0 or 1.
     const int lastBank = c.PLATFORM == kPic24 ? 0 : c.PLATFORM >= kPic18First ? 1 : 3;
@@ -125,10 +126,9 @@ std::array<RamFigure, 4> RamFigures(const Configuration& c) {
     for (int bank = 0; bank < 4; ++bank) {
         figures[bank] = {FigureText((*usage)[bank]), bank <= lastBank, {}};
         if (bank > lastBank) {
-            figures[bank].whyGreyed = "Greyed: platform " +
-                                      std::string(kPlatforms[c.PLATFORM].caption) + " has no bank" +
-                                      std::to_string(bank) + "; its variables count in bank" +
-                                      std::to_string(lastBank);
+            figures[bank].whyGreyed =
+                "Greyed: platform " + std::string(kPlatforms[c.PLATFORM].caption) + " has no bank" +
+                std::to_string(bank) + "; its variables count in bank" + std::to_string(lastBank);
         }
     }
     return figures;

@@ -99,6 +99,7 @@ std::vector<std::string_view> ItemsOf(const Captions& captions) {
 
 std::vector<std::string_view> PlatformCaptions() {
     std::vector<std::string_view> captions;
+    captions.reserve(kPlatforms.size());
     for (const Platform& platform : kPlatforms) {
         captions.push_back(platform.caption);
     }

@@ -1,15 +1,19 @@
-# Shared by scripts/run and scripts/test: installs the missing build packages, configures and
-# builds in build/. Sourced, not run.
+# Shared by scripts/run, scripts/test and scripts/screenshot: installs the missing build packages,
+# configures and builds in build/. Sourced, not run.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 
+# Installed without their recommended packages, so each tool a script or test runs is named here:
+# xvfb-run needs xauth, cpack needs file, the whole-program benchmark needs time.
 PACKAGES=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
-    xvfb xdotool desktop-file-utils dpkg-dev
+    xvfb xauth xdotool imagemagick time
+    desktop-file-utils dpkg-dev file lintian
+    clang-format clang-tidy
 )
 
 install_missing_packages() {
@@ -27,11 +31,31 @@ install_missing_packages() {
     if [ "$(id -u)" -ne 0 ]; then
         sudo="sudo"
     fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # apt's own report is shown only when it fails.
+    local log
+    log="$(mktemp)"
+    if ! { $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}"; } > "$log" 2>&1; then
+        cat "$log"
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
 }
 
+# Configures quietly (CMake's warnings and errors still show) and builds, printing one line per
+# finished target and every compiler message. The configure log stays in the build folder.
 configure_and_build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" "$@"
-    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+    local build_dir="$1"
+    shift
+    mkdir -p "$build_dir"
+    echo "Configuring in $build_dir"
+    if ! cmake -S "$ROOT" -B "$build_dir" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" \
+        > "$build_dir/configure.log"; then
+        cat "$build_dir/configure.log"
+        return 1
+    fi
+    echo "Building"
+    cmake --build "$build_dir" --parallel "$(nproc)" | { grep --line-buffered 'Built target' || true; }
 }

@@ -32,9 +32,8 @@ run_windows_tests() {
     if [ ! -f "$WINDOWS_BUILD_DIR/CMakeCache.txt" ]; then
         toolchain=(--toolchain "$ROOT/cmake/mingw-w64-x86_64.cmake")
     fi
-    cmake -S "$ROOT" -B "$WINDOWS_BUILD_DIR" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release \
+    configure_and_build "$WINDOWS_BUILD_DIR" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release \
         -DZURCFG_BUILD_GUI=OFF -DZURCFG_GTEST_SOURCE_DIR=/usr/src/googletest
-    cmake --build "$WINDOWS_BUILD_DIR" --parallel "$(nproc)"
     (
         export WINEPREFIX="$WINDOWS_BUILD_DIR/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
         unset DISPLAY WAYLAND_DISPLAY

@@ -3,17 +3,18 @@
 # with Esc as a user would, and checks that the program ended and wrote back the settings it
 # read. Usage: real_display_smoke.sh PROGRAM
 # The program finds its settings as file.ini in $XDG_CONFIG_HOME/ZURcfg_Tool because its file
-# name has no extension. Exits 77 (skipped) when Xvfb or xdotool is missing.
+# name has no extension. Fails, naming the Debian package, when a tool it drives is missing:
+# scripts/setup.sh installs them all.
 set -euo pipefail
 
-readonly SKIPPED=77
 program="$(realpath "$1")"
 
 if [ -z "${ZURCFG_SMOKE_DISPLAY:-}" ]; then
-    for tool in xvfb-run xdotool; do
+    for tool_and_package in xvfb-run:xvfb xauth:xauth xdotool:xdotool; do
+        tool="${tool_and_package%:*}"
         if ! command -v "$tool" >/dev/null; then
-            echo "SKIPPED: $tool is not installed (Debian packages xvfb and xdotool)"
-            exit "$SKIPPED"
+            echo "FAILED: $tool is not installed (Debian package ${tool_and_package#*:})"
+            exit 1
         fi
     done
     ZURCFG_SMOKE_DISPLAY=1 exec xvfb-run -a "$0" "$program"

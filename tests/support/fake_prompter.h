@@ -25,8 +25,8 @@ public:
     Answer Ask(const Message& message) override {
         messages_.push_back(message);
         if (script_.empty()) {
-            ADD_FAILURE() << "Unscripted message box \"" << message.caption << "\": "
-                          << message.text;
+            ADD_FAILURE() << "Unscripted message box \"" << message.caption
+                          << "\": " << message.text;
             return Answer::Cancel;
         }
         const Answer answer = script_.front();

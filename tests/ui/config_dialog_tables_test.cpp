@@ -226,6 +226,19 @@ TEST_F(ConfigDialogTablesTest, TheCountArrowsStopAtZeroButHaveNoUpperBound) {
     EXPECT_EQ(Grid(kStimersGrid)->Rows(), 65);
 }
 
+TEST_F(ConfigDialogTablesTest, UpAndDownInACountEditStepItAsItsArrowsDo) {
+    // The task count's text is read by the step itself, as by its arrows.
+    Type(kTasksEdit, "007");
+    PressKey(Qt::Key_Up);
+    EXPECT_EQ(Text(kTasksEdit), "8");
+    EXPECT_EQ(Current().OS_TASKS, 8);
+    Find(kBsemsEdit)->setFocus();
+    PressKey(Qt::Key_Down);
+    EXPECT_EQ(Text(kBsemsEdit), "0") << "kept at its minimum";
+    PressKey(Qt::Key_Up);
+    EXPECT_EQ(Current().OS_BSEMS, 1);
+}
+
 TEST_F(ConfigDialogTablesTest, TheUpArrowStopsAtTheLargestCount) {
     Type(kStimersEdit, "2147483647");
     ClickArrow(kStimersUpDown, -1);

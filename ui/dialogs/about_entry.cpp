@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QKeySequence>
-#include <QShortcut>
 #include <QWidget>
 
 #include "ui/dialogs/about_dialog.h"
@@ -57,8 +55,6 @@ private:
 
 AboutEntry::AboutEntry(QWidget* window) : QObject(window), window_(window) {
     window->setWindowFlag(Qt::WindowContextHelpButtonHint);
-    auto* helpKey = new QShortcut(QKeySequence::HelpContents, window);
-    connect(helpKey, &QShortcut::activated, this, &AboutEntry::OpenAboutBox);
     qApp->installEventFilter(this);
 #ifdef Q_OS_WIN
     // The window's flags are final now: changing them later would make a new system menu.

@@ -8,9 +8,9 @@ class QWidget;
 
 namespace zurcfg {
 
-// Opens the About box from a window. The help command does it on every platform: the F1 key and
-// the caption's context-help button, where the window manager shows one. On Windows the system
-// menu also gets a separator and the entry "&About ZURcfg_Tool...".
+// Opens the About box from a window: the caption's context-help button does it, where the window
+// manager shows one, and whatever else the window calls OpenAboutBox from (its Help menu, F1). On
+// Windows the system menu also gets a separator and the entry "&About ZURcfg_Tool...".
 class AboutEntry : public QObject {
     Q_OBJECT
 
@@ -19,13 +19,13 @@ public:
     explicit AboutEntry(QWidget* window);
     ~AboutEntry() override;
 
+    void OpenAboutBox();
+
 protected:
     // Takes the context-help button's request for the help mode.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OpenAboutBox();
-
     QWidget* window_;
 #ifdef Q_OS_WIN
     class SystemMenuEntry;

@@ -17,14 +17,21 @@ NameTables::NameTables(FlexGrid* stimersGrid, FlexGrid* bsemsGrid, const QFont& 
     }
 }
 
-bool NameTables::HandleKey(int key) {
+NameTable* NameTables::KeyTable() {
     if (bsems_.WantsKeys()) {
-        return bsems_.HandleKey(key);
+        return &bsems_;
     }
-    if (stimers_.WantsKeys()) {
-        return stimers_.HandleKey(key);
-    }
-    return false;
+    return stimers_.WantsKeys() ? &stimers_ : nullptr;
+}
+
+bool NameTables::HandleKey(int key) {
+    NameTable* table = KeyTable();
+    return table != nullptr && table->HandleKey(key);
+}
+
+bool NameTables::TakesRowKeys() {
+    const NameTable* table = KeyTable();
+    return table != nullptr && !table->IsEditing();
 }
 
 void NameTables::CommitOpenEdits() {

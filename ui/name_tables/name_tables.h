@@ -20,6 +20,9 @@ public:
 
     // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
     bool HandleKey(int key);
+    // True when Insert and Delete would act on a table's rows: its grid has the focus and its
+    // edit box is closed.
+    bool TakesRowKeys();
 
     // Stores the text of every open edit box, as Enter would.
     void CommitOpenEdits();
@@ -31,6 +34,9 @@ signals:
     void Full(const NameTable& table);
 
 private:
+    // The table keys are meant for, the BSEMS table when both want them; null for none.
+    NameTable* KeyTable();
+
     NameTable stimers_;
     NameTable bsems_;
 };

@@ -20,17 +20,26 @@ QToolButton* UpDownControl::MakeArrow(Qt::ArrowType arrow, int delta) {
     return button;
 }
 
+void UpDownControl::TakeArrowKeysOf(QWidget* edit) {
+    edit->installEventFilter(this);
+}
+
+bool UpDownControl::eventFilter(QObject*, QEvent* event) {
+    return event->type() == QEvent::KeyPress && StepFor(static_cast<QKeyEvent*>(event)->key());
+}
+
 void UpDownControl::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Up:
-            emit PositionChanging(-1);
-            break;
-        case Qt::Key_Down:
-            emit PositionChanging(+1);
-            break;
-        default:
-            QWidget::keyPressEvent(event);
+    if (!StepFor(event->key())) {
+        QWidget::keyPressEvent(event);
     }
+}
+
+bool UpDownControl::StepFor(int key) {
+    if (key != Qt::Key_Up && key != Qt::Key_Down) {
+        return false;
+    }
+    emit PositionChanging(key == Qt::Key_Up ? -1 : +1);
+    return true;
 }
 
 // The arrows share the control's height, the up arrow taking the odd pixel.

@@ -30,6 +30,7 @@
 #include "ui/window/control_rules.h"
 #include "ui/window/integer_transfer.h"
 #include "ui/window/key_pre_filter.h"
+#include "ui/window/main_menu.h"
 #include "ui/window/option_step.h"
 
 namespace zurcfg {
@@ -109,7 +110,9 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       settings_(std::move(settingsPath)),
       history_(std::make_unique<DocumentHistory>(static_cast<EditTarget&>(*this))),
       diskGuard_(prompter) {
-    controls_ = BuildDialog(this, kMainDialog, fonts_);
+    auto* body = new QWidget(this);
+    controls_ = BuildDialog(body, kMainDialog, fonts_);
+    SetUpMenu(body);
     OnInitDialog();
 }
 
@@ -120,7 +123,7 @@ ConfigDialog::~ConfigDialog() {
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
-    new AboutEntry(this);
+    aboutEntry_ = new AboutEntry(this);
     setWindowIcon(ProgramIcon());
     SetUpNameTables();
     document_.configuration = settings_.defaultConfiguration;
@@ -133,6 +136,7 @@ void ConfigDialog::OnInitDialog() {
     RefreshWindow();
     RunStartupTip();
     Control(kPathBox)->setFocus();
+    menu_->UpdateCommands();
 }
 
 void ConfigDialog::AddListItems() {
@@ -169,8 +173,10 @@ void ConfigDialog::ConnectNotifications() {
                 &ConfigDialog::OnControlChanged);
     }
     for (const CountArrow& arrow : kCountArrows) {
-        connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::PositionChanging, this,
+        auto* upDown = Control<UpDownControl>(arrow.upDownId);
+        connect(upDown, &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
+        upDown->TakeArrowKeysOf(Control(arrow.editId));
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
@@ -188,14 +194,25 @@ void ConfigDialog::FillPathBox() {
         pathBox->addItem(FromLocal8Bit(path));
     }
     pathBox->setCurrentIndex(-1);
+    menu_->ShowRecentPaths(recentPaths_);
 }
 
-// The tip announces the name style's check box while no style has been chosen. Asking not to see
-// it again chooses the old-style names, which are written while no style has been chosen, so
-// saved headers do not change. Ends with the check box showing the style the settings hold.
+// The tip announces the name style's check box while no style has been chosen.
 void ConfigDialog::RunStartupTip() {
-    if (settings_.ZURVERSION == 0 && tipPresenter_ != nullptr &&
-        tipPresenter_->ShowTip(kStartupTip, false)) {
+    if (settings_.ZURVERSION == 0) {
+        OnTipOfTheDay();
+    } else {
+        Control<QCheckBox>(kOldStyleNamesCheck)->setChecked(settings_.OldStyleNames());
+    }
+}
+
+// Asking not to see the tip again chooses the old-style names, which are written while no style
+// has been chosen, so saved headers do not change. Once a style is chosen the tip no longer comes
+// at start, and its box says so. Ends with the check box showing the style the settings hold.
+void ConfigDialog::OnTipOfTheDay() {
+    const bool styleChosen = settings_.ZURVERSION != 0;
+    if (tipPresenter_ != nullptr && tipPresenter_->ShowTip(kStartupTip, styleChosen) &&
+        !styleChosen) {
         settings_.ZURVERSION = AppSettings::kOldStyleNamesVersion;
         settings_.ZURVERSIONTIP = 0;
     }
@@ -339,7 +356,7 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConfigDialog::reject() {
-    RunDocumentCommand(&ConfigDialog::OnCancel);
+    RunDocumentCommand([this] { OnCancel(); });
 }
 
 // The OK command never closes the window.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,11 +24,13 @@ class QAction;
 
 namespace zurcfg {
 
+class AboutEntry;
 class ChangesView;
 class DocumentHistory;
 class DropDownChoice;
 class HeaderPreview;
 class KeyPreFilter;
+class MainMenu;
 class NameTables;
 struct CountArrow;
 
@@ -58,6 +61,10 @@ public:
 
     const Configuration& CurrentConfiguration() const { return document_.configuration; }
     const Document& CurrentDocument() const { return document_; }
+
+    // Opens a header, or the header in a project folder, as a choice in the path box does: after
+    // the save-changes question, showing the values it holds.
+    void OpenDocument(const std::string& path);
 
     // The window read: checks the three count edits as integers and, when all are integers,
     // rebuilds the current Configuration from the controls and refreshes the window. False when
@@ -103,6 +110,9 @@ private:
     void ConnectNotifications();
     void FillPathBox();
     void RunStartupTip();
+    void OnTipOfTheDay();
+    // The menu bar above `body`, where the controls are; its entries run the buttons' handlers.
+    void SetUpMenu(QWidget* body);
 
     // Whether the document differs from what was last read or written.
     bool IsModified() const;
@@ -131,7 +141,9 @@ private:
     // Every document command (Save, Save as, a path box choice, Browse, Restore default, Save as
     // default, Exit, Esc, the close box) runs through here, so that an open cell edit box is
     // stored first, as Enter would, and its text is saved or asked about like any other change.
-    void RunDocumentCommand(void (ConfigDialog::*command)());
+    void RunDocumentCommand(const std::function<void()>& command);
+    // The handler as a document command, for a button or a menu entry.
+    std::function<void()> DocumentCommand(void (ConfigDialog::*handler)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
     // Asks whether to save a changed document before it is dropped. True when the caller may go
@@ -147,10 +159,13 @@ private:
     std::optional<std::string> ChooseSavePath();
     // Whether the folder of a chosen file exists; the user is told when it does not.
     bool InExistingFolder(const std::string& path);
+    // The header the user picks in the file dialog that Browse shows.
+    std::optional<std::string> ChooseHeaderToOpen();
     // Shows the default Configuration with empty name tables; the document stays as it is.
     void ApplyDefaults();
     void OnPathSelected();
     void OnBrowse();
+    void OnOpen();
     void OnRestoreDefault();
     void OnSave();
     void OnSaveAs();
@@ -200,6 +215,8 @@ private:
     QAction* compareAction_ = nullptr;
     HeaderPreview* preview_ = nullptr;
     ChangesView* backupView_ = nullptr;
+    std::unique_ptr<MainMenu> menu_;
+    AboutEntry* aboutEntry_ = nullptr;
 };
 
 }  // namespace zurcfg

@@ -18,13 +18,17 @@
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/window/config_dialog.h"
+#include "ui/window/file_drop.h"
 
 namespace zurcfg {
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
     connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
-            [this] { RunDocumentCommand(&ConfigDialog::OnPathSelected); });
+            DocumentCommand(&ConfigDialog::OnPathSelected));
+    connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const QString& path) {
+        RunDocumentCommand([this, path = ToLocal8Bit(path)] { OpenDocument(path); });
+    });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
         {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
@@ -36,13 +40,17 @@ void ConfigDialog::ConnectDocumentCommands() {
     };
     for (const auto& [id, handler] : buttons) {
         connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this,
-                [this, command = handler] { RunDocumentCommand(command); });
+                DocumentCommand(handler));
     }
 }
 
-void ConfigDialog::RunDocumentCommand(void (ConfigDialog::*command)()) {
+void ConfigDialog::RunDocumentCommand(const std::function<void()>& command) {
     nameTables_->CommitOpenEdits();
-    (this->*command)();
+    command();
+}
+
+std::function<void()> ConfigDialog::DocumentCommand(void (ConfigDialog::*handler)()) {
+    return [this, handler] { RunDocumentCommand([this, handler] { (this->*handler)(); }); };
 }
 
 void ConfigDialog::AddRecentPath(const std::string& path) {
@@ -159,26 +167,43 @@ void ConfigDialog::ApplyDefaults() {
     ShowDocument();
 }
 
-void ConfigDialog::OnPathSelected() {
-    const int index = Control<QComboBox>(kPathBox)->currentIndex();
-    if (index < 0) {
-        return;
-    }
-    const std::string path = ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index));
+void ConfigDialog::OpenDocument(const std::string& path) {
     if (QuerySaveChanges()) {
         LoadHeader(path);
     }
 }
 
+void ConfigDialog::OnPathSelected() {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
+    if (index >= 0) {
+        OpenDocument(ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index)));
+    }
+}
+
+std::optional<std::string> ConfigDialog::ChooseHeaderToOpen() {
+    FileRequest request;
+    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && !InExistingFolder(*path)) {
+        return std::nullopt;
+    }
+    return path;
+}
+
 // The chosen file becomes the document, but the window starts it from the defaults; the file is
 // left as it is until the user saves.
 void ConfigDialog::OnBrowse() {
-    FileRequest request;
-    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
-    const std::optional<std::string> path = fileChooser_.Choose(request);
-    if (path && InExistingFolder(*path) && QuerySaveChanges()) {
+    const std::optional<std::string> path = ChooseHeaderToOpen();
+    if (path && QuerySaveChanges()) {
         LoadHeader(*path);
         ApplyDefaults();
+    }
+}
+
+// The menu's Open... picks a file as Browse does, then shows what it holds, as the path box does.
+void ConfigDialog::OnOpen() {
+    if (const std::optional<std::string> path = ChooseHeaderToOpen()) {
+        OpenDocument(*path);
     }
 }
 

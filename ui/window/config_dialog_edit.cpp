@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QKeySequence>
 #include <QTimer>
 
 #include "config/header_changes.h"
@@ -35,32 +34,9 @@ void ShowAllRows(NameTable& table, const std::vector<NameEntry>& entries) {
     }
 }
 
-QAction* AddCommand(QWidget& window, const QString& text, QList<QKeySequence> shortcuts) {
-    auto* action = new QAction(text, &window);
-    action->setShortcuts(shortcuts);
-    window.addAction(action);
-    return action;
-}
-
 }  // namespace
 
 void ConfigDialog::ConnectEditCommands() {
-    undoAction_ = AddCommand(*this, tr("&Undo"), {QKeySequence::Undo});
-    redoAction_ =
-        AddCommand(*this, tr("&Redo"), {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
-    previewAction_ = AddCommand(*this, tr("Header &preview"), {Qt::Key_F7});
-    compareAction_ = AddCommand(*this, tr("&Compare with backup"), {});
-    const std::pair<QAction*, void (ConfigDialog::*)()> commands[] = {
-        {undoAction_, &ConfigDialog::OnUndo},
-        {redoAction_, &ConfigDialog::OnRedo},
-        {previewAction_, &ConfigDialog::OnHeaderPreview},
-        {compareAction_, &ConfigDialog::OnCompareWithBackup},
-    };
-    for (const auto& [action, handler] : commands) {
-        connect(action, &QAction::triggered, this,
-                [this, command = handler] { RunDocumentCommand(command); });
-    }
-
     // The commands stay enabled with no step to take: an open cell edit box or text typed but
     // not yet read becomes one when they run.
     const auto followHistory = [this] {
