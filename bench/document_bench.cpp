@@ -1,6 +1,7 @@
 // The document's own costs in the window, on a header with both name tables full, against the
 // edit they follow (the 1/50-frame budget of an edit is 333 us):
-// - one undo step: Undo or Redo of a check box's step, the controls and grids shown again;
+// - one undo step: Undo or Redo of a check box's step, the controls and grids shown again, also
+//   with the preview open;
 // - one preview refresh: the same check-box edit with the header preview open, which formats the
 //   header, compares it with the file on disk and shows both; the baseline is that edit without
 //   the preview.
@@ -82,8 +83,8 @@ void BM_CheckBoxEdit(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckBoxEdit)->Unit(benchmark::kMicrosecond);
 
-void BM_UndoStep(benchmark::State& state) {
-    const OpenedProject project;
+// Undo and Redo in turns of one check-box step.
+void UndoEachIteration(benchmark::State& state, const OpenedProject& project) {
     QTest::mouseClick(project.CheckBox(), Qt::LeftButton);
     bool undo = true;
     for (auto _ : state) {
@@ -91,7 +92,20 @@ void BM_UndoStep(benchmark::State& state) {
         undo = !undo;
     }
 }
+
+void BM_UndoStep(benchmark::State& state) {
+    const OpenedProject project;
+    UndoEachIteration(state, project);
+}
 BENCHMARK(BM_UndoStep)->Unit(benchmark::kMicrosecond);
+
+// The same with the preview open, which follows each step once.
+void BM_UndoStepWithPreview(benchmark::State& state) {
+    const OpenedProject project;
+    project.Dialog().HeaderPreviewAction()->trigger();
+    UndoEachIteration(state, project);
+}
+BENCHMARK(BM_UndoStepWithPreview)->Unit(benchmark::kMicrosecond);
 
 void BM_CheckBoxEditWithPreview(benchmark::State& state) {
     const OpenedProject project;

@@ -305,7 +305,10 @@ void ConfigDialog::RefreshWindow() {
     }
     setWindowTitle(LiteralWindowTitle(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
-    RefreshPreview();
+    // A window being filled is refreshed again once it is full.
+    if (!filling_) {
+        RefreshPreview();
+    }
 }
 
 bool ConfigDialog::IsModified() const {
