@@ -72,14 +72,6 @@ protected:
         QTest::keyClicks(edit, name);
     }
 
-    // Opens the path box's list and confirms the entry in `row` with Enter.
-    void ChooseFromPathList(int row) const {
-        QComboBox* box = PathBox();
-        box->showPopup();
-        box->view()->setCurrentIndex(box->model()->index(row, 0));
-        QTest::keyClick(box->view(), Qt::Key_Return);
-    }
-
     void ExpectSaveQuestion(const std::string& documentPath) const {
         const Message& question = prompter_.Last();
         EXPECT_EQ(question.text,
@@ -271,11 +263,12 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     OpenListingBoth();
     ChooseFromPathList(0);
     TypeName("Unsaved");
-    // A folder where the header should be cannot be written.
+    // A folder where the header should be cannot be written; the header counts as deleted.
     std::filesystem::remove(pathA_);
     std::filesystem::create_directory(pathA_);
 
-    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    // Save changes, overwrite the change on disk.
+    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
     ChooseFromPathList(1);
     EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + pathA_);
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
@@ -283,7 +276,7 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     EXPECT_EQ(PathShown(), pathA_);
 
     // Exit, Esc and the close box all ask the same question.
-    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
     Click(kExitButton);
     EXPECT_TRUE(dialog_->isVisible());
     prompter_.Will(Answer::Cancel);
