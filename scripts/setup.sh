@@ -9,7 +9,7 @@ PACKAGES=(
     cmake g++ make pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
-    xvfb xdotool desktop-file-utils dpkg-dev
+    xvfb xdotool desktop-file-utils dpkg-dev libcli11-dev
 )
 
 install_missing_packages() {

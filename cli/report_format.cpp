@@ -1,0 +1,155 @@
+#include "cli/report_format.h"
+
+#include <cstdio>
+
+#include "cli/field_values.h"
+
+namespace zurcfg {
+
+namespace {
+
+constexpr const char* kBankNames[] = {"bank0", "bank1", "bank2", "bank3"};
+
+void PrintTable(std::ostream& out, const char* name, const std::vector<NameEntry>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << name << '[' << i + 1 << "]=" << items[i].identifier;
+        if (!items[i].comment.empty()) {
+            out << " // " << items[i].comment;
+        }
+        out << '\n';
+    }
+}
+
+// The length of the UTF-8 sequence starting at text[i], 0 when none starts there.
+std::size_t Utf8SequenceLength(const std::string& text, std::size_t i) {
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(i);
+    const std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
+                               : lead >= 0xE0                 ? 3
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                                                              : 0;
+    if (length == 0 || i + length > text.size()) {
+        return 0;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+void PrintJsonString(std::ostream& out, const std::string& text) {
+    out << '"';
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"' || c == '\\') {
+            out << '\\' << text[i++];
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out << escaped;
+            ++i;
+        } else if (c < 0x80) {
+            out << text[i++];
+        } else if (const std::size_t length = Utf8SequenceLength(text, i); length > 0) {
+            out << text.substr(i, length);
+            i += length;
+        } else {
+            out << static_cast<char>(0xC0 | (c >> 6)) << static_cast<char>(0x80 | (c & 0x3F));
+            ++i;
+        }
+    }
+    out << '"';
+}
+
+void PrintJsonTable(std::ostream& out, const std::vector<NameEntry>& items) {
+    out << '[';
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << (i == 0 ? "" : ", ") << "{\"identifier\": ";
+        PrintJsonString(out, items[i].identifier);
+        out << ", \"comment\": ";
+        PrintJsonString(out, items[i].comment);
+        out << '}';
+    }
+    out << ']';
+}
+
+}  // namespace
+
+std::vector<Finding> ReadFindings(const HeaderContents& contents) {
+    std::vector<Finding> findings;
+    if (!contents.generatedMarkerSeen) {
+        findings.push_back({0, "not-generated",
+                            "not written by ZURcfg_Tool; some values may be read wrong, and "
+                            "definitions and comments of its own are lost when it is rewritten"});
+    }
+    return findings;
+}
+
+HeaderReport MakeReport(const std::string& path, HeaderContents contents) {
+    HeaderReport report{path, std::move(contents), {}, std::nullopt};
+    report.findings = ReadFindings(report.contents);
+    return report;
+}
+
+void PrintFindings(std::ostream& out, const std::string& path,
+                   const std::vector<Finding>& findings) {
+    for (const Finding& finding : findings) {
+        out << path;
+        if (finding.line > 0) {
+            out << ':' << finding.line;
+        }
+        out << ": warning: " << finding.text << '\n';
+    }
+}
+
+void PrintConfiguration(std::ostream& out, const HeaderContents& contents) {
+    for (const FieldValue& field : FieldValues(contents.configuration)) {
+        out << field.name << '=' << field.value << '\n';
+    }
+    PrintTable(out, "BSEMS", contents.bsems);
+    PrintTable(out, "STIMERS", contents.stimers);
+}
+
+void PrintJson(std::ostream& out, const HeaderReport& report) {
+    out << "{\"path\": ";
+    PrintJsonString(out, report.path);
+    out << ",\n \"fields\": {";
+    const char* separator = "";
+    for (const FieldValue& field : FieldValues(report.contents.configuration)) {
+        out << separator << '"' << field.name << "\": ";
+        if (field.isNumber) {
+            out << field.value;
+        } else {
+            PrintJsonString(out, field.value);
+        }
+        separator = ", ";
+    }
+    out << "},\n \"tables\": {\"BSEMS\": ";
+    PrintJsonTable(out, report.contents.bsems);
+    out << ", \"STIMERS\": ";
+    PrintJsonTable(out, report.contents.stimers);
+    out << "},\n \"findings\": [";
+    separator = "";
+    for (const Finding& finding : report.findings) {
+        out << separator << "{\"line\": " << finding.line << ", \"kind\": ";
+        PrintJsonString(out, finding.kind);
+        out << ", \"text\": ";
+        PrintJsonString(out, finding.text);
+        out << '}';
+        separator = ", ";
+    }
+    out << "],\n \"ram\": ";
+    if (!report.ram) {
+        out << "null}";
+        return;
+    }
+    out << '{';
+    for (std::size_t bank = 0; bank < report.ram->size(); ++bank) {
+        out << (bank == 0 ? "" : ", ") << '"' << kBankNames[bank] << "\": " << (*report.ram)[bank];
+    }
+    out << "}}";
+}
+
+}  // namespace zurcfg
