@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/named_entries.h"
 #include "bench/silent_prompter.h"
 #include "config/header_writer.h"
 #include "support/temp_dir.h"
@@ -19,15 +20,6 @@ struct FullTables {
     std::vector<zurcfg::NameEntry> stimers;
 };
 
-std::vector<zurcfg::NameEntry> NamedEntries(const std::string& prefix, int count) {
-    std::vector<zurcfg::NameEntry> entries;
-    for (int entry = 0; entry < count; ++entry) {
-        entries.push_back({prefix + std::to_string(entry),
-                           "what " + prefix + std::to_string(entry) + " stands for"});
-    }
-    return entries;
-}
-
 FullTables MakeFullTables() {
     FullTables tables;
     tables.configuration.OS_TASKS = 8;
@@ -35,8 +27,8 @@ FullTables MakeFullTables() {
     tables.configuration.OS_STIMERS = zurcfg::kStimersEntries;
     tables.configuration.PLATFORM = 0;
     tables.configuration.PROJECT_NAME = "Benchmark";
-    tables.bsems = NamedEntries("BS_SEMAPHORE_", zurcfg::kBsemsEntries);
-    tables.stimers = NamedEntries("ST_TIMER_", zurcfg::kStimersEntries);
+    tables.bsems = zurcfg::bench::NamedEntries("BS_SEMAPHORE_", zurcfg::kBsemsEntries);
+    tables.stimers = zurcfg::bench::NamedEntries("ST_TIMER_", zurcfg::kStimersEntries);
     return tables;
 }
 
