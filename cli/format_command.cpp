@@ -2,6 +2,7 @@
 
 #include "cli/field_values.h"
 #include "cli/report_format.h"
+#include "config/unified_diff.h"
 
 namespace zurcfg {
 
@@ -34,10 +35,12 @@ ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) c
     }
     const std::string bytes = FileBytes(header);
     const bool oldStyleNames = OldStyleNamesFor(bytes);
-    if (StoredHeader(contents->configuration, *contents, oldStyleNames) == bytes) {
+    const std::string canonical = StoredHeader(contents->configuration, *contents, oldStyleNames);
+    if (canonical == bytes) {
         return ExitCode::Clean;
     }
     if (check_) {
+        console.out << UnifiedDiff(bytes, canonical, header, header);
         PrintMessage(console.err, "note", header + " is not in the canonical layout.");
         return ExitCode::Findings;
     }

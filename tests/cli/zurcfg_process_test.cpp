@@ -1,0 +1,198 @@
+// The built zurcfg run as a process on headers written by the window's writer, hand-edited and
+// foreign headers, and paths that hold no header.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "config/header_reader.h"
+#include "config/header_writer.h"
+#include "tests/support/configuration_diff.h"
+#include "tests/support/fake_prompter.h"
+#include "tests/support/temp_dir.h"
+
+namespace zurcfg {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::DifferingFields;
+using testing::FakePrompter;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+    std::string quoted = "'";
+    for (char c : argument) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+// Runs zurcfg with the arguments and the environment settings given, input from nowhere.
+Outcome Zurcfg(const TempDir& dir, const std::vector<std::string>& arguments,
+               const std::string& environment = "") {
+    std::string command = environment + " " + Quoted(ZURCFG_PROGRAM);
+    for (const std::string& argument : arguments) {
+        command += " " + Quoted(argument);
+    }
+    const std::string out = dir.File("stdout.txt");
+    const std::string err = dir.File("stderr.txt");
+    command += " </dev/null >" + Quoted(out) + " 2>" + Quoted(err);
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+Configuration Sample() {
+    Configuration configuration;
+    configuration.OS_TASKS = 3;
+    configuration.OS_BSEMS = 2;
+    configuration.OS_ENABLE_QMSG = 1;
+    configuration.OS_ENABLE_INT_QUEUE = 1;
+    configuration.OS_BANK_TASKS = 2;
+    configuration.OST_MSG = "unsigned char *";
+    configuration.PLATFORM = 3;
+    configuration.PROJECT_NAME = "Pump";
+    return configuration;
+}
+
+const std::vector<NameEntry> kBsems{{"B_READY", "data ready"}, {"B_FREE", ""}};
+const std::vector<NameEntry> kStimers{{"T_TICK", "blink"}};
+
+// A header as the window saves it, in a folder of its own inside dir.
+std::string WindowHeader(const TempDir& dir, const std::string& folder, bool oldStyleNames) {
+    fs::create_directory(dir.Path() / folder);
+    FakePrompter saved;
+    saved.Will(Answer::Ok);
+    EXPECT_TRUE(WriteHeader(dir.File(folder), Sample(), kBsems, kStimers, oldStyleNames, saved));
+    return (dir.Path() / folder / "ZURcfg.h").string();
+}
+
+TEST(ZurcfgProcessTest, WindowHeadersOfBothStylesAreCleanAndStayAsTheyAre) {
+    TempDir dir;
+    for (const bool oldStyleNames : {true, false}) {
+        const std::string header = WindowHeader(dir, oldStyleNames ? "old" : "new", oldStyleNames);
+        const std::string folder = fs::path(header).parent_path().string();
+        const std::string bytes = ReadBytes(header);
+
+        const Outcome check = Zurcfg(dir, {"check", folder});
+        EXPECT_EQ(check.status, 0) << check.out << check.err;
+        EXPECT_FALSE(Contains(check.out, "warning"));
+        EXPECT_EQ(Zurcfg(dir, {"format", "--check", folder}).status, 0);
+        const Outcome format = Zurcfg(dir, {"format", header});
+        EXPECT_EQ(format.status, 0) << format.err;
+        EXPECT_EQ(ReadBytes(header), bytes);
+        EXPECT_FALSE(fs::exists(folder + "/ZURcfg.bak"));
+
+        const Outcome show = Zurcfg(dir, {"show", folder});
+        EXPECT_EQ(show.status, 0);
+        EXPECT_TRUE(Contains(show.out, "OS_ENABLE_QUEUE=1\n")) << show.out;
+        EXPECT_TRUE(Contains(show.out, "PLATFORM=PIC18 (ht-picc18)\n"));
+        EXPECT_TRUE(Contains(show.out, "BSEMS[1]=B_READY // data ready\nBSEMS[2]=B_FREE\n"));
+        EXPECT_EQ(show.err, "");
+
+        // The other style is a change that format makes and --check shows.
+        const char* otherStyle = oldStyleNames ? "--new-names" : "--old-names";
+        const Outcome restyle = Zurcfg(dir, {"format", "--check", otherStyle, folder});
+        EXPECT_EQ(restyle.status, 1);
+        EXPECT_TRUE(Contains(
+            restyle.out, oldStyleNames ? "+#define OS_ENABLE_QUEUE" : "+#define OS_ENABLE_QMSG"));
+    }
+    const std::string json = dir.File("check.json");
+    const Outcome check = Zurcfg(dir, {"check", "--json", dir.File("old"), dir.File("new")});
+    EXPECT_EQ(check.status, 0);
+    WriteBytes(json, check.out);
+    const std::string parse =
+        "python3 -c 'import json,sys; r = json.load(sys.stdin); "
+        "assert len(r) == 2 and r[1][\"tables\"][\"BSEMS\"][0]"
+        "[\"identifier\"] == \"B_READY\"' < " +
+        Quoted(json);
+    EXPECT_EQ(std::system(parse.c_str()), 0) << check.out;
+}
+
+TEST(ZurcfgProcessTest, HandEditedAndForeignHeadersAreReportedAndFormatted) {
+    TempDir dir;
+    const std::string edited = WindowHeader(dir, "edited", false);
+    std::string bytes = ReadBytes(edited);
+    const std::string tasksLine = "#define OS_TASKS               3";
+    bytes.replace(bytes.find(tasksLine), tasksLine.size(), "#define OS_TASKS 4");
+    WriteBytes(edited, bytes);
+    const Outcome editedCheck = Zurcfg(dir, {"format", "--check", dir.File("edited")});
+    EXPECT_EQ(editedCheck.status, 1);
+    EXPECT_TRUE(Contains(editedCheck.out, "-#define OS_TASKS 4  //")) << editedCheck.out;
+    EXPECT_TRUE(Contains(editedCheck.err, "not in the canonical layout"));
+    EXPECT_EQ(ReadBytes(edited), bytes);
+
+    fs::create_directory(dir.Path() / "foreign");
+    const std::string foreign = dir.File("foreign/ZURcfg.h");
+    const std::string handWritten = "#define OS_TASKS 5\n#define OST_MSG char\n#define MINE 1\n";
+    WriteBytes(foreign, handWritten);
+    const Outcome check = Zurcfg(dir, {"check", foreign});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_TRUE(Contains(check.out, foreign + ": warning: not written by ZURcfg_Tool"));
+
+    const Outcome format = Zurcfg(dir, {"format", foreign});
+    EXPECT_EQ(format.status, 0) << format.err;
+    EXPECT_EQ(ReadBytes(dir.File("foreign/ZURcfg.bak")), handWritten);
+    EXPECT_TRUE(Contains(ReadBytes(foreign), "#define OST_MSG                char\r\n"));
+    EXPECT_EQ(Zurcfg(dir, {"format", "--check", foreign}).status, 0);
+    EXPECT_EQ(Zurcfg(dir, {"check", foreign}).status, 0);
+}
+
+TEST(ZurcfgProcessTest, PathsWithoutAHeaderAreFileErrors) {
+    TempDir dir;
+    fs::create_directories(dir.Path() / "folder_in_the_way" / "ZURcfg.h");
+    for (const std::string& path :
+         {dir.File("missing"), dir.File("missing/ZURcfg.h"), dir.File("folder_in_the_way")}) {
+        for (const std::vector<std::string>& command : {std::vector<std::string>{"check", path},
+                                                        {"check", "--json", path},
+                                                        {"format", path},
+                                                        {"format", "--check", path},
+                                                        {"show", path},
+                                                        {"set", path, "OS_TASKS=2"}}) {
+            const Outcome outcome = Zurcfg(dir, command);
+            EXPECT_EQ(outcome.status, 2) << command[0] << " " << path;
+            EXPECT_TRUE(Contains(outcome.err, "zurcfg: error: ")) << outcome.err;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir.File("missing")));
+}
+
+TEST(ZurcfgProcessTest, SetChangesExactlyTheFieldsNamed) {
+    TempDir dir;
+    const std::string header = WindowHeader(dir, "project", true);
+    const std::string before = ReadBytes(header);
+
+    const Outcome refused = Zurcfg(dir, {"set", header, "OS_TASKS=9", "OS_TIMER_SIZE=3"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(Contains(refused.err, "a size in bytes 1, 2 or 4")) << refused.err;
+    EXPECT_EQ(ReadBytes(header), before);
+
+    const Outcome set = Zurcfg(dir, {"set", header, "OS_TASKS=9", "OS_BANK_OS=bank1"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    FakePrompter silent;
+    const HeaderReadResult read = ReadHeader(header, silent);
+    Configuration expected = Sample();
+    expected.OS_TASKS = 9;
+    expected.OS_BANK_OS = 2;
+    EXPECT_EQ(DifferingFields(read.contents.configuration, expected), "");
+    EXPECT_EQ(read.contents.bsems, kBsems);
+    EXPECT_EQ(read.contents.stimers, kStimers);
+    EXPECT_EQ(ReadBytes(dir.File("project/ZURcfg.bak")), before);
+    EXPECT_TRUE(Contains(ReadBytes(header), "#define OS_ENABLE_QMSG"));  // its style kept
+}
+
+}  // namespace
+}  // namespace zurcfg
