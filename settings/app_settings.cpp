@@ -1,5 +1,6 @@
 #include "settings/app_settings.h"
 
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -103,10 +104,6 @@ AppSettings::AppSettings(std::string settingsPath) : settingsPath_(std::move(set
     LoadSettings();
 }
 
-AppSettings::~AppSettings() {
-    SaveSettings();
-}
-
 void AppSettings::LoadSettings() {
     const IniFile file = IniFile::Load(settingsPath_);
     const ValueReader read(file);
@@ -128,8 +125,14 @@ void AppSettings::LoadSettings() {
     VisitSetupValues(*this, read);
 }
 
-void AppSettings::SaveSettings() {
-    IniFile file = IniFile::Load(settingsPath_);
+bool AppSettings::SaveSettings() {
+    // What the file holds beside the members is kept, so a file that cannot be read is not
+    // written: its stored defaults and recent paths would be lost.
+    std::optional<IniFile> read = IniFile::Read(settingsPath_);
+    if (!read) {
+        return false;
+    }
+    IniFile& file = *read;
     const ValueWriter write(file);
 
     VisitStoredFields(std::as_const(defaultConfiguration), write);
@@ -139,7 +142,7 @@ void AppSettings::SaveSettings() {
     }
     VisitSetupValues(std::as_const(*this), write);
 
-    file.Save(settingsPath_);
+    return file.Save(settingsPath_);
 }
 
 std::string AppSettings::DefaultSettingsPath() {

@@ -101,18 +101,33 @@ IniFile::IniFile(std::string_view bytes) {
     }
 }
 
-IniFile IniFile::Load(const std::string& path) {
-    // Only a regular file is read: a folder or a device in its place reads as no file.
+std::optional<IniFile> IniFile::Read(const std::string& path) {
+    namespace fs = std::filesystem;
     std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error || !std::filesystem::is_regular_file(path, error)) {
+    const fs::file_status status = fs::status(path, error);
+    if (status.type() == fs::file_type::not_found) {
         return IniFile();
+    }
+    // Only a regular file is opened: a FIFO would wait for a writer, a device may never end.
+    const auto size = fs::file_size(path, error);
+    if (error || !fs::is_regular_file(status)) {
+        return std::nullopt;
     }
     std::string bytes(size, '\0');
     std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return std::nullopt;
+    }
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        return std::nullopt;
+    }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return IniFile(bytes);
+}
+
+IniFile IniFile::Load(const std::string& path) {
+    return Read(path).value_or(IniFile());
 }
 
 IniFile::Line IniFile::ParseLine(std::string_view text, std::string_view lineBreak) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,6 +21,10 @@ public:
 
     // The file whose content is bytes. Lines end with CR LF, LF or a lone CR.
     explicit IniFile(std::string_view bytes = {});
+
+    // The file at path: empty when nothing is there; nullopt when something is there that
+    // cannot be read as a file (no permission, a folder, a FIFO or a device).
+    static std::optional<IniFile> Read(const std::string& path);
 
     // The file at path; a missing or unreadable file reads as an empty one.
     static IniFile Load(const std::string& path);

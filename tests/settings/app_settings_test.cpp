@@ -1,16 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "settings/app_settings.h"
 #include "support/temp_dir.h"
 
+#ifndef _WIN32
+#include "support/unprivileged.h"
+#endif
+
 namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
+#ifndef _WIN32
+using testing::RunUnprivileged;
+#endif
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -134,20 +142,41 @@ protected:
     const std::string path_ = dir_.File("ZURcfg_Tool.ini");
 };
 
-TEST_F(AppSettingsTest, MissingFileGivesFirstStartValuesAndIsWrittenOnDestruction) {
+TEST_F(AppSettingsTest, MissingFileGivesFirstStartValuesAndSavingWritesThem) {
+    AppSettings settings(path_);
+    Configuration expected;
+    expected.OS_TASKS = 1;
+    expected.PLATFORM = -1;
+    EXPECT_FALSE(settings.defaultConfiguration.IsDifferent(expected));
+    EXPECT_EQ(settings.recentPaths, RecentPaths{});
+    EXPECT_EQ(settings.ZURVERSION, 0);
+    EXPECT_EQ(settings.ZURVERSIONTIP, 1);
+    EXPECT_EQ(settings.SettingsPath(), path_);
+    EXPECT_FALSE(fs::exists(path_));
+    EXPECT_TRUE(settings.SaveSettings());
+    EXPECT_EQ(ReadBytes(path_), kFirstStartFile);
+}
+
+// A program that only reads the settings leaves the file as it found it, or missing.
+TEST_F(AppSettingsTest, ReadingNeverWritesTheFile) {
+    const std::string stored = "[SETUP]\r\nZURVERSION=90\r\n";
+    ASSERT_EQ(stored.size(), 24u);
+    WriteBytes(path_, stored);
+    // An hour old, so that a rewrite with the same bytes would show.
+    fs::last_write_time(path_, fs::last_write_time(path_) - std::chrono::hours(1));
+    const auto written = fs::last_write_time(path_);
+    const std::string nested = (dir_.Path() / "config" / "file.ini").string();
     {
         AppSettings settings(path_);
-        Configuration expected;
-        expected.OS_TASKS = 1;
-        expected.PLATFORM = -1;
-        EXPECT_FALSE(settings.defaultConfiguration.IsDifferent(expected));
-        EXPECT_EQ(settings.recentPaths, RecentPaths{});
-        EXPECT_EQ(settings.ZURVERSION, 0);
-        EXPECT_EQ(settings.ZURVERSIONTIP, 1);
-        EXPECT_EQ(settings.SettingsPath(), path_);
-        EXPECT_FALSE(fs::exists(path_));
+        EXPECT_EQ(settings.ZURVERSION, 90);
+        settings.ZURVERSION = 90200;
+        settings.LoadSettings();
+        AppSettings missing(nested);
+        missing.ZURVERSION = 90200;
     }
-    EXPECT_EQ(ReadBytes(path_), kFirstStartFile);
+    EXPECT_EQ(ReadBytes(path_), stored);
+    EXPECT_EQ(fs::last_write_time(path_), written);
+    EXPECT_FALSE(fs::exists(dir_.Path() / "config"));
 }
 
 TEST_F(AppSettingsTest, FirstWriteHasEveryKeyInItsSectionAndOrder) {
@@ -159,10 +188,11 @@ TEST_F(AppSettingsTest, FirstWriteHasEveryKeyInItsSectionAndOrder) {
         settings.recentPaths[1] = "/home/u/b";
         settings.ZURVERSION = 90200;
         settings.ZURVERSIONTIP = 0;
-        settings.SaveSettings();
+        EXPECT_TRUE(settings.SaveSettings());
         EXPECT_EQ(ReadBytes(path_), kDistinctFile);
+        // Writing again changes nothing.
+        EXPECT_TRUE(settings.SaveSettings());
     }
-    // Writing again changes nothing.
     EXPECT_EQ(ReadBytes(path_), kDistinctFile);
 }
 
@@ -206,6 +236,7 @@ TEST_F(AppSettingsTest, SwitchesReadAsOnForAnyValueButZeroAndAreWrittenAsOne) {
         EXPECT_EQ(loaded.OS_QUEUES_IDENTICAL, 0);
         EXPECT_EQ(loaded.OS_ENABLE_INT_QUEUE, 1);
         EXPECT_EQ(settings.ZURVERSIONTIP, 1);
+        settings.SaveSettings();
     }
     const std::string saved = ReadBytes(path_);
     EXPECT_NE(saved.find("\r\nOS_ENABLE_ALL=1\r\nOS_ENABLE_CSEM=1\r\nOS_ENABLE_QMSG=1\r\n"),
@@ -232,6 +263,7 @@ TEST_F(AppSettingsTest, PathListEndsAtTheFirstGapAndHigherKeysStay) {
         settings.recentPaths[0] = "/new";
         settings.recentPaths[1] = "/a";
         settings.recentPaths[2] = "/b";
+        settings.SaveSettings();
     }
     const std::string saved = ReadBytes(path_);
     EXPECT_NE(saved.find("[PATHS]\r\npath0=/new\r\npath1=/a\r\npath3=/d\r\npath2=/b\r\n[SERVICES]"),
@@ -247,6 +279,7 @@ TEST_F(AppSettingsTest, ShorterListLeavesTheHigherKeys) {
         AppSettings settings(path_);
         settings.recentPaths = {};
         settings.recentPaths[0] = "/only";
+        settings.SaveSettings();
     }
     const std::string kept = "[PATHS]\r\npath0=/only\r\npath1=/b\r\npath2=/c\r\n[SERVICES]\r\n";
     EXPECT_EQ(ReadBytes(path_).substr(0, kept.size()), kept);
@@ -266,6 +299,7 @@ TEST_F(AppSettingsTest, FullListOfAHundredPaths) {
         for (std::size_t i = 0; i < kRecentPathCount; ++i) {
             settings.recentPaths[i] = "/p" + std::to_string(i);
         }
+        settings.SaveSettings();
     }
     EXPECT_NE(ReadBytes(path_).find("path99=/p99\r\n[SETUP]"), std::string::npos);
     AppSettings reloaded(path_);
@@ -349,6 +383,7 @@ TEST_F(AppSettingsTest, WindowsWrittenFileReadsRightAndKeepsItsForeignBytes) {
         EXPECT_EQ(settings.recentPaths[1], "D:\\old");
         EXPECT_EQ(settings.ZURVERSION, 90115);
         EXPECT_EQ(settings.ZURVERSIONTIP, 1);
+        settings.SaveSettings();
     }
     EXPECT_EQ(ReadBytes(path_),
               "; ZURcfg_Tool settings\r\n"
@@ -399,14 +434,44 @@ TEST_F(AppSettingsTest, FolderInTheWayReadsAsMissingAndIsLeftAlone) {
         AppSettings settings(path_);
         EXPECT_EQ(settings.defaultConfiguration.OS_TASKS, 1);
         settings.defaultConfiguration.OS_TASKS = 5;
-        settings.SaveSettings();
+        EXPECT_FALSE(settings.SaveSettings());
     }
     EXPECT_TRUE(fs::is_directory(fs::path(path_) / "inside"));
 }
 
+#ifndef _WIN32
+// A file that may not be written in place is not replaced behind its back through the folder,
+// and one that cannot be read is not replaced by defaults; a file open to both is saved.
+TEST_F(AppSettingsTest, FileThatCannotBeReadOrWrittenIsLeftAsItWas) {
+    using fs::perms;
+    // The folder lets anyone replace the file, so only the file's own bits may stop the save.
+    fs::permissions(dir_.Path(), perms::all);
+    const perms readable = perms::owner_read | perms::group_read | perms::others_read;
+    const perms writable = perms::owner_write | perms::group_write | perms::others_write;
+    for (const perms mode : {readable, perms::none, writable, readable | writable}) {
+        SCOPED_TRACE(static_cast<int>(mode));
+        WriteBytes(path_, kDistinctFile);
+        fs::permissions(path_, mode);
+        const bool saved = RunUnprivileged([this] {
+            AppSettings settings(path_);
+            settings.defaultConfiguration.OS_TASKS = 9;
+            return settings.SaveSettings();
+        });
+        fs::permissions(path_, perms::owner_read | perms::owner_write);
+        const bool mayBeSaved = mode == (readable | writable);
+        EXPECT_EQ(saved, mayBeSaved);
+        EXPECT_EQ(ReadBytes(path_).find("OS_TASKS=9") != std::string::npos, mayBeSaved);
+        if (!mayBeSaved) {
+            EXPECT_EQ(ReadBytes(path_), kDistinctFile);
+        }
+        EXPECT_FALSE(fs::exists(path_ + ".tmp"));
+    }
+}
+#endif
+
 TEST_F(AppSettingsTest, MissingFoldersAreCreatedOnWriting) {
     const std::string nested = (dir_.Path() / "config" / "ZURcfg_Tool" / "file.ini").string();
-    { AppSettings settings(nested); }
+    EXPECT_TRUE(AppSettings(nested).SaveSettings());
     EXPECT_EQ(ReadBytes(nested), kFirstStartFile);
 }
 

@@ -49,6 +49,9 @@ TEST(IniFileReadTest, AbsentSectionKeyOrFileGivesTheDefault) {
 #else
     EXPECT_EQ(IniFile::Load("/dev/zero").Bytes(), "");
 #endif
+    // Reading tells what is missing from what cannot be read, which a save must not replace.
+    EXPECT_TRUE(IniFile::Read("/nonexistent/folder/file.ini").has_value());
+    EXPECT_FALSE(IniFile::Read(".").has_value());
     // An existing key with an empty value is the empty text.
     EXPECT_EQ(file.ReadText("A", "empty", "fallback"), "");
     EXPECT_EQ(file.ReadText("A", "quoted", "fallback"), "");

@@ -252,6 +252,20 @@ TEST_F(ConfigDialogTest, EnableAllGreysTheFiveEnableBoxesAndOpensWhatItCovers) {
     EXPECT_FALSE(Enabled(kInlineTimerCheck));
 }
 
+TEST_F(ConfigDialogTest, AGreyedControlsTooltipEndsWithWhyItIsGreyed) {
+    Open();
+    const QString ownTip = Find<QWidget>(kCsemEnableCheck)->toolTip();
+    Click(kEnableAllCheck);
+    EXPECT_EQ(Find<QWidget>(kCsemEnableCheck)->toolTip(),
+              ownTip + "\nGreyed: 'Enable all' is checked");
+    Click(kEnableAllCheck);
+    EXPECT_EQ(Find<QWidget>(kCsemEnableCheck)->toolTip(), ownTip);
+    EXPECT_TRUE(Find<QWidget>(kStimersBankList)
+                    ->toolTip()
+                    .endsWith("bank to allocate array of static timers\nGreyed: the static timer "
+                              "count is 0"));
+}
+
 TEST_F(ConfigDialogTest, EnableAllGreysTheEnableBoxesEvenWhenTheReadStopsAtABadCount) {
     Open();
     Type(kTasksEdit, "");

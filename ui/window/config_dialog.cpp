@@ -87,7 +87,10 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
     OnInitDialog();
 }
 
-ConfigDialog::~ConfigDialog() = default;
+// The window writes its settings once more as it goes, whether or not anything changed.
+ConfigDialog::~ConfigDialog() {
+    settings_.SaveSettings();
+}
 
 void ConfigDialog::OnInitDialog() {
     AddListItems();
@@ -121,7 +124,8 @@ void ConfigDialog::AddListItems() {
 
 void ConfigDialog::RegisterTooltips() {
     for (const Tooltip& tooltip : kMainDialogTooltips) {
-        Control(tooltip.controlId)->setToolTip(FromLocal8Bit(tooltip.text));
+        tooltips_.insert(tooltip.controlId, FromLocal8Bit(tooltip.text));
+        Control(tooltip.controlId)->setToolTip(tooltips_.value(tooltip.controlId));
     }
 }
 
@@ -248,7 +252,8 @@ void ConfigDialog::ReadConfiguration() {
 
 void ConfigDialog::RefreshWindow() {
     for (const ControlRule& rule : kControlRules) {
-        Control(rule.controlId)->setEnabled(rule.enabled(current_));
+        Control(rule.controlId)->setEnabled(rule.Enabled(current_));
+        ShowGreyedReason(rule.controlId, rule.WhyGreyed(current_));
     }
     setWindowTitle(FromLocal8Bit(WindowTitle(documentPath_, IsModified())));
     ShowRamFigures();
@@ -261,6 +266,17 @@ bool ConfigDialog::IsModified() const {
 void ConfigDialog::MarkUnmodified() {
     saved_ = current_;
     tablesModified_ = false;
+}
+
+void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
+    QString tooltip = tooltips_.value(controlId);
+    if (!reason.empty()) {
+        tooltip += (tooltip.isEmpty() ? "" : "\n") + FromLocal8Bit(reason);
+    }
+    QWidget* control = Control(controlId);
+    if (control->toolTip() != tooltip) {
+        control->setToolTip(tooltip);
+    }
 }
 
 void ConfigDialog::ShowRamFigures() {

@@ -79,6 +79,8 @@ private:
     void MarkUnmodified();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
+    // The control's own tooltip, followed by the line saying why it is greyed, if it is.
+    void ShowGreyedReason(int controlId, const std::string& reason);
 
     void OnOK();
     void OnEnableAll();
@@ -131,6 +133,8 @@ private:
     DialogFonts fonts_;
     // The window's controls by id; the window reads and sets them on every change.
     QHash<int, QWidget*> controls_;
+    // The tooltips of the template, by control id, without any greyed reason.
+    QHash<int, QString> tooltips_;
     Configuration current_;
     Configuration saved_;
     RecentPaths recentPaths_;

@@ -1,85 +1,159 @@
 #include "ui/window/control_rules.h"
 
+#include <algorithm>
+
 #include "resources/control_ids.h"
 
 namespace zurcfg {
 
 namespace {
 
-bool AllOff(const Configuration& c) {
-    return c.OS_ENABLE_ALL == 0;
+using Needs = RuleTerm::Needs;
+using C = Configuration;
+
+const RuleTerm kAllOn{"'Enable all'", Needs::Checked, &C::OS_ENABLE_ALL};
+const RuleTerm kAllOff{"'Enable all'", Needs::Unchecked, &C::OS_ENABLE_ALL};
+const RuleTerm kIntAllOff{"'All used in interrupts'", Needs::Unchecked, &C::OS_ENABLE_INT_ALL};
+const RuleTerm kCsemOn{"CSEM 'Enable'", Needs::Checked, &C::OS_ENABLE_CSEM};
+const RuleTerm kQmsgOn{"QMSG 'Enable'", Needs::Checked, &C::OS_ENABLE_QMSG};
+const RuleTerm kQsmsgOn{"QSMSG 'Enable'", Needs::Checked, &C::OS_ENABLE_QSMSG};
+const RuleTerm kTaskTimersOn{"Task timers 'Enable'", Needs::Checked, &C::OS_ENABLE_TTIMERS};
+const RuleTerm kDynamicTimersOn{"Dynamic timers 'Enable'", Needs::Checked, &C::OS_ENABLE_DTIMERS};
+const RuleTerm kStimersUsed{"the static timer count", Needs::AboveZero, nullptr, &C::OS_STIMERS};
+const RuleTerm kBsemsUsed{"the binary semaphore count", Needs::AboveZero, nullptr, &C::OS_BSEMS};
+
+// A clause for each way a timer comes into use. The system timer type matters for every timer
+// kind, static timers included: their "(system)" type takes its size from it.
+const std::vector<std::vector<RuleTerm>> kAnyTimerInUse{
+    {kAllOn}, {kTaskTimersOn}, {kDynamicTimersOn}, {kStimersUsed}};
+
+// What a term's setting is now, said when it blocks the control.
+std::string StateOf(const RuleTerm& term, const Configuration& configuration) {
+    if (term.countField != nullptr) {
+        return std::string(term.setting) + " is " + std::to_string(configuration.*term.countField);
+    }
+    return std::string(term.setting) +
+           (term.needs == Needs::Unchecked ? " is checked" : " is clear");
 }
 
-bool QueuesInUseTogether(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || (c.OS_ENABLE_QMSG != 0 && c.OS_ENABLE_QSMSG != 0);
+// What a term asks for, said when the control needs it.
+std::string Requirement(const RuleTerm& term) {
+    switch (term.needs) {
+        case Needs::Checked:
+            return std::string(term.setting) + " checked";
+        case Needs::Unchecked:
+            return std::string(term.setting) + " clear";
+        case Needs::AboveZero:
+            break;
+    }
+    return std::string(term.setting) + " above 0";
 }
 
-bool AnyTimerInUse(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || c.OS_ENABLE_TTIMERS != 0 || c.OS_ENABLE_DTIMERS != 0 ||
-           c.OS_STIMERS > 0;
+bool SameTerm(const RuleTerm& a, const RuleTerm& b) {
+    return a.switchField == b.switchField && a.countField == b.countField && a.needs == b.needs;
 }
 
-bool CsemInUse(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || c.OS_ENABLE_CSEM != 0;
+bool Contains(const std::vector<RuleTerm>& terms, const RuleTerm& term) {
+    return std::any_of(terms.begin(), terms.end(),
+                       [&](const RuleTerm& other) { return SameTerm(other, term); });
 }
 
-bool QueuesInUse(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || c.OS_ENABLE_QMSG != 0 || c.OS_ENABLE_QSMSG != 0;
-}
-
-// Each "ISR" box is moot while every service may be used in interrupts anyway.
-bool IsrChoiceOpen(const Configuration& c) {
-    return c.OS_ENABLE_INT_ALL == 0;
-}
-
-bool CsemIsrChoiceOpen(const Configuration& c) {
-    return IsrChoiceOpen(c) && CsemInUse(c);
-}
-
-bool QueueIsrChoiceOpen(const Configuration& c) {
-    return IsrChoiceOpen(c) && QueuesInUse(c);
-}
-
-bool BsemsInUse(const Configuration& c) {
-    return c.OS_BSEMS > 0;
-}
-
-bool StimersInUse(const Configuration& c) {
-    return c.OS_STIMERS > 0;
-}
-
-bool TaskTimersInUse(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || c.OS_ENABLE_TTIMERS != 0;
-}
-
-bool DynamicTimersInUse(const Configuration& c) {
-    return c.OS_ENABLE_ALL != 0 || c.OS_ENABLE_DTIMERS != 0;
+// "a, b or c" with joiner " or ", "a and b" with " and ".
+std::string Join(const std::vector<std::string>& items, const char* lastJoiner) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == items.size() ? lastJoiner : ", ";
+        }
+        text += items[i];
+    }
+    return text;
 }
 
 }  // namespace
 
-// The system timer type matters for every timer kind, static timers included: their "(system)"
-// type takes its size from it.
+bool RuleTerm::Holds(const Configuration& configuration) const {
+    if (countField != nullptr) {
+        return configuration.*countField > 0;
+    }
+    const bool checked = configuration.*switchField != 0;
+    return needs == Needs::Checked ? checked : !checked;
+}
+
+bool ControlRule::Enabled(const Configuration& configuration) const {
+    return std::any_of(
+        enabledWhenAnyOf.begin(), enabledWhenAnyOf.end(), [&](const std::vector<RuleTerm>& clause) {
+            return std::all_of(clause.begin(), clause.end(),
+                               [&](const RuleTerm& term) { return term.Holds(configuration); });
+        });
+}
+
+std::string ControlRule::WhyGreyed(const Configuration& configuration) const {
+    if (Enabled(configuration)) {
+        return {};
+    }
+    std::vector<std::vector<RuleTerm>> failing;
+    for (const std::vector<RuleTerm>& clause : enabledWhenAnyOf) {
+        std::vector<RuleTerm>& unmet = failing.emplace_back();
+        std::copy_if(clause.begin(), clause.end(), std::back_inserter(unmet),
+                     [&](const RuleTerm& term) { return !term.Holds(configuration); });
+    }
+    // A term that fails in every clause blocks the control whatever else is set.
+    std::vector<std::string> blockers;
+    const std::vector<RuleTerm> candidates = failing.front();
+    for (const RuleTerm& term : candidates) {
+        const bool everywhere =
+            std::all_of(failing.begin(), failing.end(),
+                        [&](const std::vector<RuleTerm>& unmet) { return Contains(unmet, term); });
+        if (everywhere) {
+            blockers.push_back(StateOf(term, configuration));
+            for (std::vector<RuleTerm>& unmet : failing) {
+                unmet.erase(std::remove_if(unmet.begin(), unmet.end(),
+                                           [&](const RuleTerm& t) { return SameTerm(t, term); }),
+                            unmet.end());
+            }
+        }
+    }
+    std::vector<std::string> ways;
+    for (const std::vector<RuleTerm>& unmet : failing) {
+        std::vector<std::string> requirements;
+        for (const RuleTerm& term : unmet) {
+            requirements.push_back(Requirement(term));
+        }
+        if (requirements.empty()) {
+            ways.clear();  // clearing the blockers alone enables the control
+            break;
+        }
+        ways.push_back(Join(requirements, " and "));
+    }
+    std::string text = "Greyed: " + Join(blockers, " and ");
+    if (!ways.empty()) {
+        text += (blockers.empty() ? "needs " : "; needs ") + Join(ways, " or ");
+    }
+    return text;
+}
+
 const std::array<ControlRule, 19> kControlRules{{
-    {kCriticalSectionsCheck, AllOff},
-    {kCsemEnableCheck, AllOff},
-    {kQmsgEnableCheck, AllOff},
-    {kQsmsgEnableCheck, AllOff},
-    {kQueuesIdenticalCheck, QueuesInUseTogether},
-    {kTaskTimersEnableCheck, AllOff},
-    {kDynamicTimersEnableCheck, AllOff},
-    {kInlineTimerCheck, AnyTimerInUse},
-    {kCsemIsrCheck, CsemIsrChoiceOpen},
-    {kMsgIsrCheck, IsrChoiceOpen},
-    {kSmsgIsrCheck, IsrChoiceOpen},
-    {kQueueIsrCheck, QueueIsrChoiceOpen},
-    {kBsemsBankList, BsemsInUse},
-    {kStimersBankList, StimersInUse},
-    {kCsemSizeList, CsemInUse},
-    {kSystemTimerSizeList, AnyTimerInUse},
-    {kTaskTimerSizeList, TaskTimersInUse},
-    {kStaticTimerSizeList, StimersInUse},
-    {kDynamicTimerSizeList, DynamicTimersInUse},
+    {kCriticalSectionsCheck, {{kAllOff}}},
+    {kCsemEnableCheck, {{kAllOff}}},
+    {kQmsgEnableCheck, {{kAllOff}}},
+    {kQsmsgEnableCheck, {{kAllOff}}},
+    {kQueuesIdenticalCheck, {{kAllOn}, {kQmsgOn, kQsmsgOn}}},
+    {kTaskTimersEnableCheck, {{kAllOff}}},
+    {kDynamicTimersEnableCheck, {{kAllOff}}},
+    {kInlineTimerCheck, kAnyTimerInUse},
+    // Each "ISR" box is moot while every service may be used in interrupts anyway.
+    {kCsemIsrCheck, {{kIntAllOff, kAllOn}, {kIntAllOff, kCsemOn}}},
+    {kMsgIsrCheck, {{kIntAllOff}}},
+    {kSmsgIsrCheck, {{kIntAllOff}}},
+    {kQueueIsrCheck, {{kIntAllOff, kAllOn}, {kIntAllOff, kQmsgOn}, {kIntAllOff, kQsmsgOn}}},
+    {kBsemsBankList, {{kBsemsUsed}}},
+    {kStimersBankList, {{kStimersUsed}}},
+    {kCsemSizeList, {{kAllOn}, {kCsemOn}}},
+    {kSystemTimerSizeList, kAnyTimerInUse},
+    {kTaskTimerSizeList, {{kAllOn}, {kTaskTimersOn}}},
+    {kStaticTimerSizeList, {{kStimersUsed}}},
+    {kDynamicTimerSizeList, {{kAllOn}, {kDynamicTimersOn}}},
 }};
 
 std::string WindowTitle(const std::string& documentPath, bool modified) {
