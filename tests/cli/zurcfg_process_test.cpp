@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -192,6 +193,50 @@ TEST(ZurcfgProcessTest, SetChangesExactlyTheFieldsNamed) {
     EXPECT_EQ(read.contents.stimers, kStimers);
     EXPECT_EQ(ReadBytes(dir.File("project/ZURcfg.bak")), before);
     EXPECT_TRUE(Contains(ReadBytes(header), "#define OS_ENABLE_QMSG"));  // its style kept
+}
+
+TEST(ZurcfgProcessTest, NewWritesTheDefaultsOfTheSettingsItOnlyReads) {
+    TempDir dir;
+    const std::string ini = dir.File("defaults.ini");
+    const std::string settings =
+        "[SERVICES]\r\nOS_TASKS=6\r\n[TYPES]\r\nOST_MSG=char\r\n[ADDITIONAL]\r\nPLATFORM=2\r\n"
+        "[SETUP]\r\nZURVERSION=90115\r\n";
+    WriteBytes(ini, settings);
+    fs::last_write_time(ini, fs::last_write_time(ini) - std::chrono::hours(1));
+    const auto settingsTime = fs::last_write_time(ini);
+
+    const Outcome created = Zurcfg(dir, {"new", dir.File("project"), "--settings", ini});
+    EXPECT_EQ(created.status, 2);  // no such folder
+    fs::create_directory(dir.Path() / "project");
+    EXPECT_EQ(Zurcfg(dir, {"new", dir.File("project"), "--settings", ini}).status, 0);
+    Configuration expected;
+    expected.OS_TASKS = 6;
+    expected.OST_MSG = "char";
+    expected.PLATFORM = 2;
+    const std::string header = dir.File("project/ZURcfg.h");
+    EXPECT_EQ(ReadBytes(header), testing::WithCrLf(FormatHeader(expected, {}, {}, true)));
+    EXPECT_EQ(ReadBytes(ini), settings);
+    EXPECT_EQ(fs::last_write_time(ini), settingsTime);
+
+    const Outcome again = Zurcfg(dir, {"new", header, "--settings", ini});
+    EXPECT_EQ(again.status, 2);
+    EXPECT_TRUE(Contains(again.err, "already exists")) << again.err;
+    EXPECT_EQ(Zurcfg(dir, {"new", header, "--settings", dir.File("none.ini")}).status, 2);
+
+    // Without --settings: the window's settings file, here missing, so the first-start defaults;
+    // nothing is created for it.
+    const std::string environment = "XDG_CONFIG_HOME=" + Quoted(dir.File("config"));
+    const Outcome replaced = Zurcfg(dir, {"new", "--replace", header}, environment);
+    EXPECT_EQ(replaced.status, 0) << replaced.err;
+    expected = Configuration();
+    expected.OS_TASKS = 1;
+    expected.PLATFORM = -1;
+    EXPECT_EQ(ReadBytes(header), testing::WithCrLf(FormatHeader(expected, {}, {}, true)));
+    EXPECT_FALSE(fs::exists(dir.File("config")));
+    fs::create_directories(dir.Path() / "config" / "ZURcfg_Tool");
+    WriteBytes(dir.File("config/ZURcfg_Tool/file.ini"), settings);
+    EXPECT_EQ(Zurcfg(dir, {"new", "--replace", header}, environment).status, 0);
+    EXPECT_TRUE(Contains(ReadBytes(header), "#define OS_TASKS               6"));
 }
 
 }  // namespace
