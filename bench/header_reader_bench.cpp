@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bench/silent_prompter.h"
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "support/temp_dir.h"

@@ -9,6 +9,7 @@
 
 #include "bench/named_entries.h"
 #include "bench/silent_prompter.h"
+#include "config/header_messages.h"
 #include "config/header_writer.h"
 #include "support/temp_dir.h"
 
@@ -40,7 +41,8 @@ void BM_WriteHeaderFullTables(benchmark::State& state) {
     zurcfg::bench::SilentPrompter prompter;
     for (auto _ : state) {
         if (!zurcfg::WriteHeader(path, tables.configuration, tables.bsems, tables.stimers, false,
-                                 prompter)) {
+                                 prompter)
+                 .Written()) {
             state.SkipWithError("the header was not written");
         }
     }

@@ -33,7 +33,7 @@ void BM_NameTableSetUpAndFill(benchmark::State& state) {
     for (auto _ : state) {
         FlexGrid grid;
         grid.resize(kGridWidth, kGridHeight);
-        NameTable table(&grid, kBsemsEntries, QFont("Courier New"));
+        NameTable table(&grid, "BSEMS", kBsemsEntries, QFont("Courier New"));
         FillTable(table);
         benchmark::DoNotOptimize(table.Entry(kBsemsEntries - 1));
     }
@@ -59,7 +59,7 @@ BENCHMARK(BM_TableWidgetItemsSetUpAndFill);
 void BM_NameTableInsertAndDeleteAtTop(benchmark::State& state) {
     FlexGrid grid;
     grid.resize(kGridWidth, kGridHeight);
-    NameTable table(&grid, kBsemsEntries, QFont("Courier New"));
+    NameTable table(&grid, "BSEMS", kBsemsEntries, QFont("Courier New"));
     FillTable(table);
     for (auto _ : state) {
         table.HandleKey(Qt::Key_Insert);

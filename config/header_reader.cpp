@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -12,6 +11,7 @@
 #include "config/header_writer.h"
 #include "config/line_source.h"
 #include "config/option_lists.h"
+#include "config/regular_file.h"
 
 namespace zurcfg {
 
@@ -127,6 +127,42 @@ constexpr bool AllNamesContain(const Rows& rows, std::string_view part) {
         }
     }
     return true;
+}
+
+// Each row's place among all rows, flags first, for noting the line of the define it took.
+constexpr std::size_t kFirstNumberRow = kFlagRows.size();
+constexpr std::size_t kFirstTypeRow = kFirstNumberRow + kNumberRows.size();
+constexpr std::size_t kRowCount = kFirstTypeRow + kTypeRows.size();
+
+template <typename T, std::size_t N>
+std::string_view NameIn(const std::array<Field<T>, N>& fields, T Configuration::*member) {
+    for (const Field<T>& field : fields) {
+        if (field.member == member) {
+            return field.name;
+        }
+    }
+    return {};
+}
+
+// The name of the field a row sets, as configuration.h spells it.
+std::string_view FieldNameOfRow(std::size_t row) {
+    if (row < kFirstNumberRow) {
+        const auto member = kFlagRows[row].field;
+        const std::string_view service = NameIn(kServiceSwitchFields, member);
+        return service.empty() ? NameIn(kInterruptSwitchFields, member) : service;
+    }
+    if (row < kFirstTypeRow) {
+        const auto member = kNumberRows[row - kFirstNumberRow].field;
+        for (const std::string_view name :
+             {NameIn(kCountFields, member), NameIn(kBankFields, member),
+              NameIn(kSizeFields, member)}) {
+            if (!name.empty()) {
+                return name;
+            }
+        }
+        return {};
+    }
+    return NameIn(kMessageTypeFields, kTypeRows[row - kFirstTypeRow].field);
 }
 
 // Lets a define line whose name cannot match any row skip the row tests.
@@ -272,10 +308,23 @@ public:
         while (NextLine()) {
             ScanLine();
         }
+        NoteFieldLines();
+        NoteNamesNotKept(NameTableId::Bsems, kBsemsEntries);
+        NoteNamesNotKept(NameTableId::Stimers, kStimersEntries);
+        if (!contents_.generatedMarkerSeen) {
+            contents_.findings.insert(contents_.findings.begin(),
+                                      {ReadFinding::Kind::NotGenerated});
+        }
         return std::move(contents_);
     }
 
 private:
+    // What the scan has met of one name table.
+    struct TableScan {
+        int itemsFound = 0;  // also those beyond the items kept
+        int firstLineBeyondRows = 0;
+    };
+
     Configuration& Record() { return contents_.configuration; }
 
     bool NextLine() {
@@ -284,7 +333,35 @@ private:
             return false;
         }
         cursor_ = LineCursor(*line);
+        ++lineNumber_;
         return true;
+    }
+
+    void NoteFieldLines() {
+        std::vector<std::pair<std::string_view, int>>& fields = contents_.lines.fields;
+        for (std::size_t row = 0; row < kRowCount; ++row) {
+            if (rowLines_[row] == 0) {
+                continue;
+            }
+            const std::string_view name = FieldNameOfRow(row);
+            const auto known =
+                std::find_if(fields.begin(), fields.end(),
+                             [name](const auto& field) { return field.first == name; });
+            if (known == fields.end()) {
+                fields.emplace_back(name, rowLines_[row]);
+            } else {
+                known->second = std::max(known->second, rowLines_[row]);
+            }
+        }
+    }
+
+    // Names beyond the rows of the window's table are lost with the next save.
+    void NoteNamesNotKept(NameTableId table, int rows) {
+        const TableScan& scan = tableScans_[static_cast<std::size_t>(table)];
+        if (scan.itemsFound > rows) {
+            contents_.findings.push_back({ReadFinding::Kind::NamesNotKept, table,
+                                          scan.firstLineBeyondRows, scan.itemsFound - rows});
+        }
     }
 
     // Only a "//" or "#define" in the first column makes a comment or define line.
@@ -294,7 +371,7 @@ private:
         } else if (cursor_.LooksAt(kDefine)) {
             ScanDefineLine();
         } else {
-            ScanRemainder();
+            ScanRemainder(true);
         }
     }
 
@@ -342,36 +419,63 @@ private:
         if (!Contains(name, kCommonNamePart)) {
             return false;
         }
-        for (const FlagRow& row : kFlagRows) {
-            if (Contains(name, row.name)) {
-                Record().*row.field = 1;
-                return true;
+        for (std::size_t i = 0; i < kFlagRows.size(); ++i) {
+            if (Contains(name, kFlagRows[i].name)) {
+                Record().*kFlagRows[i].field = 1;
+                return NoteRowLine(i);
             }
         }
-        for (const NumberRow& row : kNumberRows) {
+        for (std::size_t i = 0; i < kNumberRows.size(); ++i) {
+            const NumberRow& row = kNumberRows[i];
             if (Contains(name, row.name)) {
                 Record().*row.field = StoredNumber(row.kind, LeadingNumber(value));
-                return true;
+                return NoteRowLine(kFirstNumberRow + i);
             }
         }
-        for (const TypeRow& row : kTypeRows) {
-            if (Contains(name, row.name)) {
-                Record().*row.field = std::string(MessageTypeText(textBehindName));
-                return true;
+        for (std::size_t i = 0; i < kTypeRows.size(); ++i) {
+            if (Contains(name, kTypeRows[i].name)) {
+                Record().*kTypeRows[i].field = std::string(MessageTypeText(textBehindName));
+                return NoteRowLine(kFirstTypeRow + i);
             }
         }
         return false;
     }
 
+    bool NoteRowLine(std::size_t row) {
+        rowLines_[row] = lineNumber_;
+        return true;
+    }
+
     // Passes over text up to an enumeration header, reads that enumeration and goes on behind
-    // its closing brace; the rest of a line without "enum" as its first word is ignored.
-    void ScanRemainder() {
+    // its closing brace; the rest of a line without "enum" as its first word is ignored. On a
+    // whole line, an enumeration of a table's tag behind another first word ("typedef enum")
+    // is noted as skipped, since its names would be lost without a word.
+    void ScanRemainder(bool wholeLine = false) {
         while (true) {
             cursor_.SkipBlanks();
             if (cursor_.LooksAt("/*") && !SkipBlockComment()) {
                 return;
             }
-            if (!Contains(cursor_.ReadIdentifier(), "enum") || !ScanEnumeration()) {
+            if (!Contains(cursor_.ReadIdentifier(), "enum")) {
+                if (wholeLine) {
+                    NoteSkippedEnumeration(cursor_.Rest());
+                }
+                return;
+            }
+            if (!ScanEnumeration()) {
+                return;
+            }
+        }
+    }
+
+    void NoteSkippedEnumeration(std::string_view rest) {
+        for (std::size_t found = rest.find("enum"); found != std::string_view::npos;
+             found = rest.find("enum", found + 1)) {
+            LineCursor behindWord(rest.substr(found));
+            behindWord.ReadIdentifier();
+            if (const std::optional<NameTableId> table = TableForTag(behindWord.ReadIdentifier())) {
+                contents_.findings.push_back(
+                    {ReadFinding::Kind::SkippedEnumeration, *table, lineNumber_});
                 return;
             }
         }
@@ -380,21 +484,28 @@ private:
     // Reads the tag, the opening brace and the body of an enumeration; false when the text
     // ends first.
     bool ScanEnumeration() {
-        std::vector<NameEntry>* table = TableForTag(cursor_.ReadIdentifier());
+        const std::optional<NameTableId> table = TableForTag(cursor_.ReadIdentifier());
+        if (table) {
+            int& firstLine = *table == NameTableId::Bsems ? contents_.lines.bsemsEnumeration
+                                                          : contents_.lines.stimersEnumeration;
+            if (firstLine == 0) {
+                firstLine = lineNumber_;
+            }
+        }
         return FindOpeningBrace() && ScanItems(table);
     }
 
     // The table an enumeration fills; none for a tag that matches neither list, whose items
     // are read and dropped.
-    std::vector<NameEntry>* TableForTag(std::string_view tag) {
+    static std::optional<NameTableId> TableForTag(std::string_view tag) {
         const auto tagContains = [tag](std::string_view part) { return Contains(tag, part); };
         if (std::any_of(kBsemsTags.begin(), kBsemsTags.end(), tagContains)) {
-            return &contents_.bsems;
+            return NameTableId::Bsems;
         }
         if (std::any_of(kStimersTags.begin(), kStimersTags.end(), tagContains)) {
-            return &contents_.stimers;
+            return NameTableId::Stimers;
         }
-        return nullptr;
+        return std::nullopt;
     }
 
     // The brace may follow the tag, a block comment, or stand first on a later line; any other
@@ -418,7 +529,7 @@ private:
 
     // Reads items up to the closing brace and leaves the cursor behind the "};" pair. Every
     // turn of the loop takes a new line or moves forward in the current one.
-    bool ScanItems(std::vector<NameEntry>* table) {
+    bool ScanItems(std::optional<NameTableId> table) {
         while (true) {
             cursor_.SkipBlanks();
             if (cursor_.AtEnd() || cursor_.LooksAt("//")) {
@@ -446,7 +557,7 @@ private:
 
     // An identifier, possibly empty, then an optional comma and an optional line comment that
     // becomes the item's comment. Other text behind the identifier (an "= 5") is passed over.
-    void ReadItem(std::vector<NameEntry>* table) {
+    void ReadItem(std::optional<NameTableId> table) {
         const std::string_view identifier = cursor_.ReadIdentifier();
         SkipToItemEnd();
         if (cursor_.LooksAt(',')) {
@@ -460,8 +571,22 @@ private:
             comment = cursor_.Rest();
             cursor_.SkipToEnd();
         }
-        if (table != nullptr && table->size() < kMaxEnumItems) {
-            table->push_back({std::string(identifier), std::string(comment)});
+        if (table) {
+            KeepItem(*table, identifier, comment);
+        }
+    }
+
+    void KeepItem(NameTableId table, std::string_view identifier, std::string_view comment) {
+        TableScan& scan = tableScans_[static_cast<std::size_t>(table)];
+        ++scan.itemsFound;
+        const int rows = table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
+        if (scan.itemsFound == rows + 1) {
+            scan.firstLineBeyondRows = lineNumber_;
+        }
+        std::vector<NameEntry>& items =
+            table == NameTableId::Bsems ? contents_.bsems : contents_.stimers;
+        if (items.size() < kMaxEnumItems) {
+            items.push_back({std::string(identifier), std::string(comment)});
         }
     }
 
@@ -486,20 +611,23 @@ private:
 
     LineSource& lines_;
     LineCursor cursor_;
+    int lineNumber_ = 0;
+    std::array<int, kRowCount> rowLines_{};
+    std::array<TableScan, 2> tableScans_{};
     HeaderContents contents_;
 };
 
-Message MissingFileMessage(const std::string& path) {
-    return {"File " + path + " does not exist.\nIt will be created after saving.", "Error",
-            Buttons::Ok, Icon::Information};
-}
-
-Message ForeignFileMessage() {
-    return {
-        "This file was not created by this tool.\nSome parameters may be wrong.\n\nIn "
-        "addition all extra data (user's definitions and comments)\nwill be lost after "
-        "saving.",
-        "Warning", Buttons::Ok, Icon::Exclamation};
+ReadFinding::Kind FindingFor(RegularFile::Status status) {
+    switch (status) {
+        case RegularFile::Status::NotRegular:
+            return ReadFinding::Kind::NotRegularFile;
+        case RegularFile::Status::NotReadable:
+            return ReadFinding::Kind::NotReadable;
+        case RegularFile::Status::Missing:
+        case RegularFile::Status::Opened:
+            break;
+    }
+    return ReadFinding::Kind::Missing;
 }
 
 }  // namespace
@@ -509,23 +637,28 @@ HeaderContents ParseHeader(std::string_view text) {
     return HeaderScanner(lines).Scan();
 }
 
-HeaderReadResult ReadHeader(std::string path, Prompter& prompter) {
+int SourceLines::FieldLine(std::string_view fieldName) const {
+    for (const auto& [name, line] : fields) {
+        if (name == fieldName) {
+            return line;
+        }
+    }
+    return 0;
+}
+
+HeaderReadResult ReadHeaderFile(std::string path) {
     HeaderReadResult result;
     result.path = HeaderPathFor(std::move(path));
-    // Opened for updating as well, so that a write-protected file counts as missing: it could
-    // not be saved back. A folder fails here too.
-    std::fstream file(result.path, std::ios::in | std::ios::out | std::ios::binary);
-    if (!file.is_open()) {
-        prompter.Ask(MissingFileMessage(result.path));
+    // Read-only is enough: a file that cannot be written is still shown, and the save reports
+    // it. A pipe or device is never read, so reading always comes to an end.
+    RegularFile file(result.path);
+    if (file.OpenStatus() != RegularFile::Status::Opened) {
+        result.contents.findings.push_back({FindingFor(file.OpenStatus())});
         return result;
     }
-    LineSource lines(file);
+    LineSource lines([&file](char* into, std::size_t most) { return file.Read(into, most); });
     result.contents = HeaderScanner(lines).Scan();
-    file.close();
     result.opened = true;
-    if (!result.contents.generatedMarkerSeen) {
-        prompter.Ask(ForeignFileMessage());
-    }
     return result;
 }
 

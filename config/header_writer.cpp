@@ -42,16 +42,15 @@ constexpr MacroNames kOldStyleNames{"OS_ENABLE_QMSG", "OS_ENABLE_QSMSG", "OS_QUE
 constexpr MacroNames kNewStyleNames{"OS_ENABLE_QUEUE", "OS_ENABLE_SQUEUE",
                                     "OS_QUEUE_SQUEUE_IDENTICAL", "OS_ENABLE_INT_QUEUE"};
 
+int Identifiers(const std::vector<NameEntry>& rows) {
+    return static_cast<int>(std::count_if(
+        rows.begin(), rows.end(), [](const NameEntry& row) { return !row.identifier.empty(); }));
+}
+
 // What the first pass over a name table finds.
 struct TableMeasure {
     int identifiers = 0;
     std::size_t widestIdentifier = 0;  // in characters
-};
-
-struct HeaderText {
-    std::string text;
-    int bsemsIdentifiers = 0;
-    int stimersIdentifiers = 0;
 };
 
 class HeaderFormatter {
@@ -62,21 +61,17 @@ public:
           oldStyleNames_(oldStyleNames),
           encoding_(encoding) {}
 
-    HeaderText Format(const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers) {
-        HeaderText header;
+    std::string Format(const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers) {
         AppendTitleBlock();
         AppendSystem();
         AppendEnableConstants();
         AppendInterruptServices();
         AppendBanks();
         AppendTypes();
-        header.bsemsIdentifiers =
-            AppendNameTable("BSEMS", config_.OS_BSEMS, "Number of binary semaphores", bsems);
-        header.stimersIdentifiers =
-            AppendNameTable("STIMERS", config_.OS_STIMERS, "Number of static timers", stimers);
+        AppendNameTable("BSEMS", config_.OS_BSEMS, "Number of binary semaphores", bsems);
+        AppendNameTable("STIMERS", config_.OS_STIMERS, "Number of static timers", stimers);
         out_ += "\n\n#endif\n";
-        header.text = std::move(out_);
-        return header;
+        return std::move(out_);
     }
 
 private:
@@ -256,10 +251,9 @@ private:
     }
 
     // The section of a name table: its count (kind "BSEMS" gives OS_BSEMS) and its enum block
-    // (ZUR_BSEMS_ENUM). Returns the number of identifiers in the table, also when it has none
-    // and the block is left out.
-    int AppendNameTable(const std::string& kind, int32_t count, std::string_view countComment,
-                        const std::vector<NameEntry>& rows) {
+    // (ZUR_BSEMS_ENUM), left out when the table holds no identifier.
+    void AppendNameTable(const std::string& kind, int32_t count, std::string_view countComment,
+                         const std::vector<NameEntry>& rows) {
         AppendBanner(kind);
         if (count != 0) {
             AppendValueLine("OS_" + kind, count, countComment);
@@ -267,7 +261,7 @@ private:
         }
         const TableMeasure measure = Measure(rows);
         if (measure.identifiers == 0) {
-            return 0;
+            return;
         }
         out_ += "enum ZUR_" + kind + "_ENUM\n{\n";
         int written = 0;
@@ -290,15 +284,12 @@ private:
             out_ += '\n';
         }
         out_ += "};\n\n\n";
-        return measure.identifiers;
     }
 
     TableMeasure Measure(const std::vector<NameEntry>& rows) const {
         TableMeasure measure;
+        measure.identifiers = Identifiers(rows);
         for (const NameEntry& row : rows) {
-            if (!row.identifier.empty()) {
-                ++measure.identifiers;
-            }
             measure.widestIdentifier =
                 std::max(measure.widestIdentifier, Characters(row.identifier));
         }
@@ -346,22 +337,19 @@ private:
     std::string out_;
 };
 
-HeaderText ComposeHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
-                         const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                         TextEncoding encoding) {
-    return HeaderFormatter(configuration, oldStyleNames, encoding).Format(bsems, stimers);
-}
-
-// Moves an existing header aside as its backup, in place of any older backup. Returns whether
-// the backup was made; a failure is not reported, the header is then overwritten.
-bool MoveToBackup(const std::string& headerPath, const std::string& backupPath) {
+// Moves an existing header aside as its backup, in place of any older backup. When that fails
+// the header is written over all the same.
+HeaderWriteReport::Backup MoveToBackup(const std::string& headerPath,
+                                       const std::string& backupPath) {
     if (!CanOpenForUpdate(headerPath)) {
-        return false;
+        return HeaderWriteReport::Backup::NoPreviousFile;
     }
     if (CanOpenForUpdate(backupPath)) {
         std::remove(backupPath.c_str());
     }
-    return std::rename(headerPath.c_str(), backupPath.c_str()) == 0;
+    return std::rename(headerPath.c_str(), backupPath.c_str()) == 0
+               ? HeaderWriteReport::Backup::Made
+               : HeaderWriteReport::Backup::NotMade;
 }
 
 enum class StoreResult { Stored, NotOpened, NotWritten };
@@ -386,40 +374,6 @@ StoreResult StoreWithCrLf(const std::string& path, const std::string& text) {
     return written && closed ? StoreResult::Stored : StoreResult::NotWritten;
 }
 
-std::string CountWarning(int number, std::string_view countName, int32_t count, int identifiers,
-                         std::string_view enumName) {
-    std::string warning = std::to_string(number) + ". ";
-    warning += countName;
-    warning += " = " + std::to_string(count) + ", but " + std::to_string(identifiers) +
-               " item(s) defined in ";
-    warning += enumName;
-    return warning + '\n';
-}
-
-// More identifiers than a count allows is no error, but the user is told.
-Message SavedReport(const std::string& path, const Configuration& configuration,
-                    const HeaderText& header) {
-    std::string warnings;
-    int number = 0;
-    if (header.stimersIdentifiers > configuration.OS_STIMERS) {
-        warnings += CountWarning(++number, "OS_STIMERS", configuration.OS_STIMERS,
-                                 header.stimersIdentifiers, "ENUM_STIMERS");
-    }
-    if (header.bsemsIdentifiers > configuration.OS_BSEMS) {
-        warnings += CountWarning(++number, "OS_BSEMS", configuration.OS_BSEMS,
-                                 header.bsemsIdentifiers, "ENUM_BSEMS");
-    }
-    if (warnings.empty()) {
-        return {"File saved successfully:\n" + path, "OK!", Buttons::Ok, Icon::Information};
-    }
-    return {"File saved:\n" + path + "\n\nWARNING:\n\n" + warnings, "OK!", Buttons::Ok,
-            Icon::Exclamation};
-}
-
-Message ErrorMessage(std::string_view what, const std::string& path) {
-    return {std::string(what) + path, "Error", Buttons::Ok, Icon::Exclamation};
-}
-
 }  // namespace
 
 bool CanOpenForUpdate(const std::string& path) {
@@ -439,34 +393,51 @@ std::string FormatHeader(const Configuration& configuration, const std::vector<N
 std::string FormatHeader(const Configuration& configuration, const std::vector<NameEntry>& bsems,
                          const std::vector<NameEntry>& stimers, bool oldStyleNames,
                          TextEncoding encoding) {
-    return ComposeHeader(configuration, bsems, stimers, oldStyleNames, encoding).text;
+    return HeaderFormatter(configuration, oldStyleNames, encoding).Format(bsems, stimers);
 }
 
-bool WriteHeader(std::string path, const Configuration& configuration,
-                 const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers,
-                 bool oldStyleNames, Prompter& prompter) {
-    path = HeaderPathFor(std::move(path));
-    const std::string backupPath = BackupPathFor(path);
-    const bool backedUp = MoveToBackup(path, backupPath);
-    const HeaderText header =
-        ComposeHeader(configuration, bsems, stimers, oldStyleNames, LocalTextEncoding());
-    switch (StoreWithCrLf(path, header.text)) {
+std::vector<CountWarning> CheckCounts(const Configuration& configuration,
+                                      const std::vector<NameEntry>& bsems,
+                                      const std::vector<NameEntry>& stimers) {
+    std::vector<CountWarning> warnings;
+    const std::pair<NameTableId, int32_t> counts[] = {
+        {NameTableId::Stimers, configuration.OS_STIMERS},
+        {NameTableId::Bsems, configuration.OS_BSEMS}};
+    for (const auto& [table, count] : counts) {
+        const int identifiers = Identifiers(table == NameTableId::Bsems ? bsems : stimers);
+        if (identifiers > count) {
+            warnings.push_back({table, count, identifiers});
+        }
+    }
+    return warnings;
+}
+
+HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
+                                  const std::vector<NameEntry>& bsems,
+                                  const std::vector<NameEntry>& stimers, bool oldStyleNames) {
+    HeaderWriteReport report;
+    report.path = HeaderPathFor(std::move(path));
+    report.backupPath = BackupPathFor(report.path);
+    report.backup = MoveToBackup(report.path, report.backupPath);
+    const std::string text = FormatHeader(configuration, bsems, stimers, oldStyleNames);
+    switch (StoreWithCrLf(report.path, text)) {
         case StoreResult::NotOpened:
-            prompter.Ask(ErrorMessage("Error opening file:\n", path));
-            return false;
+            report.outcome = HeaderWriteReport::Outcome::NotOpened;
+            break;
         case StoreResult::NotWritten:
             // Put the previous header back where it was rather than leave a truncated one.
-            std::remove(path.c_str());
-            if (backedUp) {
-                std::rename(backupPath.c_str(), path.c_str());
+            std::remove(report.path.c_str());
+            if (report.backup == HeaderWriteReport::Backup::Made) {
+                std::rename(report.backupPath.c_str(), report.path.c_str());
             }
-            prompter.Ask(ErrorMessage("Error writing file:\n", path));
-            return false;
+            report.outcome = HeaderWriteReport::Outcome::NotWritten;
+            break;
         case StoreResult::Stored:
+            report.outcome = HeaderWriteReport::Outcome::Written;
+            report.countWarnings = CheckCounts(configuration, bsems, stimers);
             break;
     }
-    prompter.Ask(SavedReport(path, configuration, header));
-    return true;
+    return report;
 }
 
 }  // namespace zurcfg

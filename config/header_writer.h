@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "config/configuration.h"
-#include "config/prompter.h"
+#include "config/header_reader.h"
 #include "config/text_encoding.h"
 
 namespace zurcfg {
@@ -29,12 +29,50 @@ std::string FormatHeader(const Configuration& configuration, const std::vector<N
 // before it is replaced.
 bool CanOpenForUpdate(const std::string& path);
 
+// A name table holding more identifiers than its count in the record says. Not an error: the
+// header is written with every identifier all the same.
+struct CountWarning {
+    NameTableId table;
+    int32_t count = 0;    // OS_BSEMS or OS_STIMERS
+    int identifiers = 0;  // rows with an identifier
+
+    bool operator==(const CountWarning& other) const {
+        return table == other.table && count == other.count && identifiers == other.identifiers;
+    }
+};
+
+// The name tables against their counts, STIMERS first; rows without an identifier do not count.
+std::vector<CountWarning> CheckCounts(const Configuration& configuration,
+                                      const std::vector<NameEntry>& bsems,
+                                      const std::vector<NameEntry>& stimers);
+
+// What a write did. The window words it as a message box, the command line as its own lines.
+struct HeaderWriteReport {
+    enum class Outcome {
+        Written,
+        NotOpened,   // the header could not be opened for writing; nothing changed
+        NotWritten,  // writing failed; the previous header was put back
+    };
+    enum class Backup {
+        NoPreviousFile,  // there was no header that could be kept
+        Made,            // the previous header is now the backup
+        NotMade,         // the previous header could not be renamed and was written over
+    };
+
+    std::string path;        // the header, with the file name appended to a folder
+    std::string backupPath;  // where the previous header is kept
+    Outcome outcome = Outcome::NotOpened;
+    Backup backup = Backup::NoPreviousFile;
+    std::vector<CountWarning> countWarnings;  // only for a written header
+
+    bool Written() const { return outcome == Outcome::Written; }
+};
+
 // Writes the header to path (a folder, or the header itself; see HeaderPathFor) with CR LF line
-// breaks, keeping the previous header as its backup. Tells the user the outcome, including
-// name tables holding more identifiers than their counts. Returns false when the file could not
-// be opened or written; a failed write leaves the previous header in place.
-bool WriteHeader(std::string path, const Configuration& configuration,
-                 const std::vector<NameEntry>& bsems, const std::vector<NameEntry>& stimers,
-                 bool oldStyleNames, Prompter& prompter);
+// breaks, keeping the previous header as its backup. A failed write leaves the previous header
+// in place. Tells nobody: the report says what happened.
+HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
+                                  const std::vector<NameEntry>& bsems,
+                                  const std::vector<NameEntry>& stimers, bool oldStyleNames);
 
 }  // namespace zurcfg

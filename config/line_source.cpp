@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 namespace zurcfg {
 
@@ -28,8 +29,8 @@ std::string_view WithoutFinalCarriageReturn(std::string_view line) {
 
 LineSource::LineSource(std::string_view text) : chunk_(text) {}
 
-LineSource::LineSource(std::istream& file, std::size_t chunkBytes)
-    : file_(&file), buffer_(std::max<std::size_t>(chunkBytes, 1), '\0') {}
+LineSource::LineSource(ChunkReader read, std::size_t chunkBytes)
+    : read_(std::move(read)), buffer_(std::max<std::size_t>(chunkBytes, 1), '\0') {}
 
 std::optional<std::string_view> LineSource::Next() {
     // A line that lies within the current chunk is handed out in place; one that runs over the
@@ -99,11 +100,10 @@ bool LineSource::NoteByte(std::size_t at, bool& dropped) const {
 bool LineSource::Refill() {
     next_ = 0;
     chunk_ = {};
-    if (file_ == nullptr) {
+    if (!read_) {
         return false;
     }
-    file_->read(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-    chunk_ = std::string_view(buffer_.data(), static_cast<std::size_t>(file_->gcount()));
+    chunk_ = std::string_view(buffer_.data(), read_(buffer_.data(), buffer_.size()));
     return !chunk_.empty();
 }
 

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,9 +17,13 @@ class LineSource {
 public:
     static constexpr std::size_t kChunkBytes = 64 * 1024;
 
+    // Fills a buffer with up to the given number of bytes and returns how many it put there; 0
+    // ends the input.
+    using ChunkReader = std::function<std::size_t(char* into, std::size_t most)>;
+
     explicit LineSource(std::string_view text);
-    // Reads `file` from its current position in pieces of `chunkBytes`.
-    explicit LineSource(std::istream& file, std::size_t chunkBytes = kChunkBytes);
+    // Reads in pieces of `chunkBytes` from `read`.
+    explicit LineSource(ChunkReader read, std::size_t chunkBytes = kChunkBytes);
 
     // The next line, valid until the following call; nothing once the input is used up.
     std::optional<std::string_view> Next();
@@ -36,8 +40,8 @@ private:
     std::string_view Cleaned(std::string_view line);
     std::string_view Clean(std::string_view line);
 
-    std::istream* file_ = nullptr;  // none for a text in memory
-    std::string buffer_;            // holds the current chunk of a file
+    ChunkReader read_;    // none for a text in memory
+    std::string buffer_;  // holds the current chunk of a file
     std::string_view chunk_;
     std::size_t next_ = 0;  // where the next line starts in chunk_
     std::string gathered_;  // a line that runs over the end of a chunk

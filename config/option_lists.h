@@ -11,18 +11,18 @@ namespace zurcfg {
 // header values and byte counts.
 
 // Bank lists: position 0 states no bank; positions 1 to 4 are RAM banks 0 to 3.
-inline constexpr std::array<std::string_view, 5> kSystemBankCaptions{
-    "default (near)", "near", "bank1", "bank2", "bank3"};
-inline constexpr std::array<std::string_view, 5> kBankCaptions{"BANK_OS", "near", "bank1",
-                                                                "bank2", "bank3"};
+inline constexpr std::array<std::string_view, 5> kSystemBankCaptions{"default (near)", "near",
+                                                                     "bank1", "bank2", "bank3"};
+inline constexpr std::array<std::string_view, 5> kBankCaptions{"BANK_OS", "near", "bank1", "bank2",
+                                                               "bank3"};
 
 // Size lists: position 0 states no size; positions 1 to 3 are counters of 1, 2 and 4 bytes.
 inline constexpr std::array<std::string_view, 4> kCsemSizeCaptions{"default (char)", "char", "int",
-                                                                    "long"};
+                                                                   "long"};
 inline constexpr std::array<std::string_view, 4> kSystemTimerSizeCaptions{"default (int)", "char",
-                                                                           "int", "long"};
+                                                                          "int", "long"};
 inline constexpr std::array<std::string_view, 4> kTimerSizeCaptions{"(system)", "char", "int",
-                                                                     "long"};
+                                                                    "long"};
 
 struct Platform {
     std::string_view caption;     // what the platform list shows

@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the header scanner. Besides the sanitizers' checks, every value it
-// returns must be one the scan rules can produce.
+// returns must be one the scan rules can produce, and every finding and line must point into
+// the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +15,7 @@ namespace {
 using zurcfg::Configuration;
 using zurcfg::HeaderContents;
 using zurcfg::NameEntry;
+using zurcfg::ReadFinding;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -80,13 +83,55 @@ bool IsReadableRecord(const Configuration& c) {
            c.PLATFORM < zurcfg::kPlatformPositions;
 }
 
+bool IsLineOf(int line, int lines) {
+    return line >= 1 && line <= lines;
+}
+
+// Only the scan's own kinds, each pointing at a line of the text; names not kept are counted
+// beyond the table's rows, and the foreign-file finding comes first exactly when the marker is
+// missing.
+bool AreFindingsOf(const HeaderContents& contents, int lines) {
+    const std::vector<ReadFinding>& findings = contents.findings;
+    const bool foreignFirst =
+        !findings.empty() && findings.front().kind == ReadFinding::Kind::NotGenerated;
+    if (foreignFirst == contents.generatedMarkerSeen) {
+        return false;
+    }
+    for (std::size_t i = foreignFirst ? 1 : 0; i < findings.size(); ++i) {
+        const ReadFinding& finding = findings[i];
+        const bool pointsIn = IsLineOf(finding.line, lines);
+        switch (finding.kind) {
+            case ReadFinding::Kind::SkippedEnumeration:
+                if (!pointsIn) {
+                    return false;
+                }
+                break;
+            case ReadFinding::Kind::NamesNotKept:
+                if (!pointsIn || finding.count < 1) {
+                    return false;
+                }
+                break;
+            default:
+                return false;
+        }
+    }
+    const zurcfg::SourceLines& where = contents.lines;
+    return std::all_of(where.fields.begin(), where.fields.end(),
+                       [lines](const auto& field) {
+                           return !field.first.empty() && IsLineOf(field.second, lines);
+                       }) &&
+           (where.bsemsEnumeration == 0 || IsLineOf(where.bsemsEnumeration, lines)) &&
+           (where.stimersEnumeration == 0 || IsLineOf(where.stimersEnumeration, lines));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const HeaderContents contents =
-        zurcfg::ParseHeader(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const HeaderContents contents = zurcfg::ParseHeader(text);
+    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
     if (!IsReadableRecord(contents.configuration) || !IsItemTable(contents.bsems) ||
-        !IsItemTable(contents.stimers)) {
+        !IsItemTable(contents.stimers) || !AreFindingsOf(contents, lines)) {
         std::abort();
     }
     return 0;

@@ -21,7 +21,8 @@ TEST(HeaderPathTest, HeaderNameInAnyLetterCaseIsKept) {
 }
 
 TEST(HeaderPathTest, OtherFileNameBecomesAFolder) {
-    EXPECT_EQ(HeaderPathFor("proj" + kSep + "other.h"), "proj" + kSep + "other.h" + kSep + "ZURcfg.h");
+    EXPECT_EQ(HeaderPathFor("proj" + kSep + "other.h"),
+              "proj" + kSep + "other.h" + kSep + "ZURcfg.h");
 }
 
 TEST(HeaderPathTest, BackupReplacesTheLastCharacter) {

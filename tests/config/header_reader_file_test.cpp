@@ -5,8 +5,14 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
+#include "support/unprivileged.h"
 #include "tests/support/configuration_diff.h"
 #include "tests/support/fake_prompter.h"
 #include "tests/support/temp_dir.h"
@@ -95,14 +101,92 @@ TEST(ReaderFilesTest, MissingFileGivesTheEmptyRecordAndAMessage) {
     ExpectMissingFileMessage(prompter, result.path);
 }
 
-TEST(ReaderFilesTest, FolderStandingWhereTheHeaderShouldIsReportedMissing) {
+TEST(ReaderFilesTest, OnlyARegularFileIsReadAndNothingElseHoldsTheReaderUp) {
     TempDir dir;
     std::filesystem::create_directory(dir.Path() / "ZURcfg.h");
     FakePrompter prompter;
     prompter.Will(Answer::Ok);
-    const HeaderReadResult result = ReadHeader(dir.File("ZURcfg.h"), prompter);
-    ExpectNothingRead(result);
-    ExpectMissingFileMessage(prompter, result.path);
+    const HeaderReadResult folder = ReadHeader(dir.File("ZURcfg.h"), prompter);
+    ExpectNothingRead(folder);
+    ASSERT_EQ(prompter.Messages().size(), 1u);
+    EXPECT_EQ(prompter.Last().text,
+              "File " + folder.path +
+                  " is not a regular file (it is a folder, a pipe or a device),\nso it was not "
+                  "read. Choose a header file instead.");
+    EXPECT_EQ(prompter.Last().caption, "Error");
+    EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+#ifndef _WIN32
+    // A pipe would never end when opened for writing too, and /dev/zero never ends at all.
+    namespace fs = std::filesystem;
+    for (const char* folder : {"pipe", "link_to_pipe", "link_to_zero"}) {
+        fs::create_directory(dir.Path() / folder);
+    }
+    ASSERT_EQ(mkfifo(dir.File("pipe/ZURcfg.h").c_str(), 0644), 0);
+    fs::create_symlink(dir.Path() / "pipe" / "ZURcfg.h", dir.Path() / "link_to_pipe" / "ZURcfg.h");
+    fs::create_symlink("/dev/zero", dir.Path() / "link_to_zero" / "ZURcfg.h");
+    for (const char* folder : {"pipe", "link_to_pipe", "link_to_zero"}) {
+        const HeaderReadResult result = ReadHeaderFile(dir.File(folder));
+        ExpectNothingRead(result);
+        EXPECT_EQ(result.contents.findings,
+                  std::vector<ReadFinding>{{ReadFinding::Kind::NotRegularFile}})
+            << folder;
+    }
+#endif
+}
+
+#ifndef _WIN32
+TEST(ReaderFilesTest, AReadOnlyHeaderIsReadAndAnUnreadableOneIsNotCalledMissing) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directory(dir.Path() / "read_only");
+    fs::create_directory(dir.Path() / "unreadable");
+    WriteBytes(dir.File("read_only/ZURcfg.h"), kMarkerLine + "#define OS_TASKS 7\r\n");
+    WriteBytes(dir.File("unreadable/ZURcfg.h"), kMarkerLine);
+    fs::permissions(dir.File("read_only/ZURcfg.h"),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.File("unreadable/ZURcfg.h"), fs::perms::none);
+    EXPECT_TRUE(testing::RunUnprivileged([&dir] {
+        const HeaderReadResult readOnly = ReadHeaderFile(dir.File("read_only"));
+        const HeaderReadResult unreadable = ReadHeaderFile(dir.File("unreadable"));
+        return readOnly.opened && readOnly.contents.configuration.OS_TASKS == 7 &&
+               readOnly.contents.findings.empty() && !unreadable.opened &&
+               unreadable.contents.findings ==
+                   std::vector<ReadFinding>{{ReadFinding::Kind::NotReadable}};
+    }));
+
+    HeaderReadResult unreadable;
+    unreadable.path = dir.File("unreadable/ZURcfg.h");
+    unreadable.contents.findings = {{ReadFinding::Kind::NotReadable}};
+    EXPECT_EQ(ReadMessages(unreadable).at(0).text,
+              "File " + unreadable.path +
+                  " exists but could not be read.\nCheck that you may read it, then open it "
+                  "again.");
+}
+#endif
+
+TEST(ReaderFilesTest, NamesThatASaveWouldLoseAreToldInOneBoxAfterTheForeignFileWarning) {
+    std::string text =
+        "typedef enum ZUR_BSEMS_ENUM { A, B } bsem_t;\r\nenum ZUR_STIMERS_ENUM {\r\n";
+    for (int item = 1; item <= 70; ++item) {
+        text += "ST_" + std::to_string(item) + ",\r\n";
+    }
+    text += "};\r\n";
+    FakePrompter prompter;
+    prompter.Will(Answer::Ok).Will(Answer::Ok);
+    const HeaderReadResult result = ReadFromFile(text, prompter);
+    EXPECT_EQ(result.contents.stimers.size(), 70u);
+    ASSERT_EQ(prompter.Messages().size(), 2u);
+    EXPECT_EQ(prompter.Messages()[0].text, kForeignFileText);
+    EXPECT_EQ(prompter.Last().text,
+              "Some names in this file are not in the name tables:\n\n"
+              "- line 1: the BSEMS names of this enumeration are not read (only an \"enum\" that "
+              "begins its line is).\n"
+              "- 6 STIMERS name(s) beyond the table's 64 rows, from line 67, are not kept.\n"
+              "\nThey will not be written when you save. Copy them from the file first if you "
+              "need them.");
+    EXPECT_EQ(prompter.Last().caption, "Warning");
+    EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
+    EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
 }
 
 TEST(ReaderFilesTest, FileWithoutTheMarkerWarnsAndKeepsItsValues) {

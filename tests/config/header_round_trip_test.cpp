@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "config/option_lists.h"
@@ -182,7 +183,8 @@ TEST(HeaderRoundTripTest, WrittenFileReadsBackWithoutWarning) {
         FakePrompter writePrompter;
         writePrompter.Will(Answer::Ok);
         ASSERT_TRUE(
-            WriteHeader(dir.Path().string(), record, bsems, stimers, oldStyleNames, writePrompter));
+            WriteHeader(dir.Path().string(), record, bsems, stimers, oldStyleNames, writePrompter)
+                .Written());
 
         FakePrompter readPrompter;
         const HeaderReadResult result = ReadHeader(dir.Path().string(), readPrompter);

@@ -9,8 +9,10 @@
 #include <csignal>
 #endif
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "support/unprivileged.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 
@@ -53,7 +55,7 @@ protected:
                                const Configuration& config = Tasks(3)) {
         FakePrompter prompter;
         prompter.Will(Answer::Ok);
-        EXPECT_TRUE(WriteHeader(path, config, bsems_, stimers_, false, prompter));
+        EXPECT_TRUE(WriteHeader(path, config, bsems_, stimers_, false, prompter).Written());
         ASSERT_EQ(prompter.Messages().size(), 1u);
         EXPECT_EQ(prompter.Last().text, "File saved successfully:\n" + finalPath);
         EXPECT_EQ(prompter.Last().caption, "OK!");
@@ -65,7 +67,7 @@ protected:
     void WriteExpectingError(const std::string& path, const std::string& expectedText) {
         FakePrompter prompter;
         prompter.Will(Answer::Ok);
-        EXPECT_FALSE(WriteHeader(path, Tasks(3), bsems_, stimers_, false, prompter));
+        EXPECT_FALSE(WriteHeader(path, Tasks(3), bsems_, stimers_, false, prompter).Written());
         ASSERT_EQ(prompter.Messages().size(), 1u);
         EXPECT_EQ(prompter.Last().text, expectedText);
         EXPECT_EQ(prompter.Last().caption, "Error");
@@ -94,9 +96,13 @@ TEST_F(HeaderWriterTest, FileOnDiskHasCrLfLineBreaks) {
 }
 
 TEST_F(HeaderWriterTest, SavingTwiceKeepsOneBackupOfTheFirstSave) {
-    WriteExpectingSuccess(Folder(), Header(), Tasks(3));
+    EXPECT_EQ(WriteHeaderFile(Folder(), Tasks(3), bsems_, stimers_, false).backup,
+              HeaderWriteReport::Backup::NoPreviousFile);
     const std::string first = ReadBytes(Header());
-    WriteExpectingSuccess(Folder(), Header(), Tasks(4));
+    const HeaderWriteReport second = WriteHeaderFile(Folder(), Tasks(4), bsems_, stimers_, false);
+    EXPECT_TRUE(second.Written());
+    EXPECT_EQ(second.backup, HeaderWriteReport::Backup::Made);
+    EXPECT_EQ(second.backupPath, Backup());
     EXPECT_EQ(Listing(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
     EXPECT_EQ(ReadBytes(Backup()), first);
     EXPECT_NE(ReadBytes(Header()).find("OS_TASKS               4  //"), std::string::npos);
@@ -160,13 +166,15 @@ TEST_F(HeaderWriterTest, ExcessIdentifiersAreWrittenAndWarnedAbout) {
     {
         FakePrompter prompter;
         prompter.Will(Answer::Ok);
-        EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, false, prompter));
+        EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, false, prompter).Written());
         EXPECT_EQ(prompter.Last().text,
                   "File saved:\n" + Header() +
                       "\n\nWARNING:\n\n1. OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS\n");
         EXPECT_EQ(prompter.Last().caption, "OK!");
         EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
         EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
+        EXPECT_EQ(CheckCounts(config, bsems_, stimers_),
+                  (std::vector<CountWarning>{{NameTableId::Bsems, 2, 3}}));
         const std::string bytes = ReadBytes(Header());
         EXPECT_NE(bytes.find("OS_BSEMS               2  //"), std::string::npos);
         EXPECT_NE(bytes.find("    BS_C \r\n};"), std::string::npos);
@@ -177,7 +185,7 @@ TEST_F(HeaderWriterTest, ExcessIdentifiersAreWrittenAndWarnedAbout) {
     stimers_[63] = {"ST_LAST", "comment"};
     FakePrompter prompter;
     prompter.Will(Answer::Ok);
-    EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, true, prompter));
+    EXPECT_TRUE(WriteHeader(Folder(), config, bsems_, stimers_, true, prompter).Written());
     EXPECT_EQ(prompter.Last().text, "File saved:\n" + Header() +
                                         "\n\nWARNING:\n\n"
                                         "1. OS_STIMERS = 0, but 1 item(s) defined in ENUM_STIMERS\n"
@@ -230,7 +238,8 @@ TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeader) {
         {
             FileSizeLimit limit(200);
             ASSERT_TRUE(limit.Active());
-            written = WriteHeader(dir.Path().string(), Tasks(3), *bsems, stimers_, false, prompter);
+            written = WriteHeader(dir.Path().string(), Tasks(3), *bsems, stimers_, false, prompter)
+                          .Written();
         }
         EXPECT_FALSE(written);
         ASSERT_EQ(prompter.Messages().size(), 1u);
@@ -250,11 +259,57 @@ TEST_F(HeaderWriterTest, FailedFirstWriteLeavesNoFile) {
     {
         FileSizeLimit limit(100);
         ASSERT_TRUE(limit.Active());
-        written = WriteHeader(Folder(), Tasks(3), bsems_, stimers_, false, prompter);
+        written = WriteHeader(Folder(), Tasks(3), bsems_, stimers_, false, prompter).Written();
     }
     EXPECT_FALSE(written);
     EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + Header());
     EXPECT_TRUE(Listing(dir_.Path()).empty());
+}
+
+TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
+    namespace fs = std::filesystem;
+    // A read-only header in a folder open to writing: not opened, and left as it was.
+    fs::create_directory(dir_.Path() / "read_only_file");
+    const std::string readOnlyHeader = dir_.File("read_only_file/ZURcfg.h");
+    WriteBytes(readOnlyHeader, "read-only header");
+    fs::permissions(readOnlyHeader, fs::perms::owner_read | fs::perms::others_read);
+    fs::permissions(dir_.File("read_only_file"), fs::perms::all);
+    // A writable header in a read-only folder: written in place, without a backup.
+    fs::create_directory(dir_.Path() / "read_only_folder");
+    const std::string inPlaceHeader = dir_.File("read_only_folder/ZURcfg.h");
+    WriteBytes(inPlaceHeader, "previous header");
+    WriteBytes(dir_.File("read_only_folder/ZURcfg.bak"), "stale backup");
+    fs::permissions(inPlaceHeader, fs::perms::all);
+
+    EXPECT_TRUE(testing::RunUnprivileged([&] {
+        const HeaderWriteReport readOnly =
+            WriteHeaderFile(dir_.File("read_only_file"), Tasks(3), bsems_, stimers_, false);
+        const HeaderWriteReport inPlace =
+            WriteHeaderFile(dir_.File("read_only_folder"), Tasks(3), bsems_, stimers_, false);
+        return readOnly.outcome == HeaderWriteReport::Outcome::NotOpened && inPlace.Written() &&
+               inPlace.backup == HeaderWriteReport::Backup::NotMade;
+    }));
+    EXPECT_EQ(ReadBytes(readOnlyHeader), "read-only header");
+    EXPECT_EQ(Listing(dir_.Path() / "read_only_file"), std::vector<std::string>{"ZURcfg.h"});
+    EXPECT_EQ(ReadBytes(inPlaceHeader), WithCrLf(FormatHeader(Tasks(3), bsems_, stimers_, false)));
+    EXPECT_EQ(ReadBytes(dir_.File("read_only_folder/ZURcfg.bak")), "stale backup");
+
+    // The report of a write without a backup adds a line, after any count warnings.
+    HeaderWriteReport report;
+    report.path = inPlaceHeader;
+    report.backupPath = BackupPathFor(inPlaceHeader);
+    report.outcome = HeaderWriteReport::Outcome::Written;
+    report.backup = HeaderWriteReport::Backup::NotMade;
+    const std::string noBackup = "No backup of the previous file could be made:\n" +
+                                 report.backupPath + " does not hold it.";
+    EXPECT_EQ(WriteMessage(report).text,
+              "File saved successfully:\n" + inPlaceHeader + "\n\n" + noBackup);
+    EXPECT_EQ(WriteMessage(report).icon, Icon::Information);
+    report.countWarnings = {{NameTableId::Stimers, 0, 1}};
+    EXPECT_EQ(WriteMessage(report).text,
+              "File saved:\n" + inPlaceHeader +
+                  "\n\nWARNING:\n\n1. OS_STIMERS = 0, but 1 item(s) defined in ENUM_STIMERS\n\n" +
+                  noBackup);
 }
 
 #endif

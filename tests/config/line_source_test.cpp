@@ -49,7 +49,12 @@ TEST(LineSourceTest, FileReadInPiecesGivesTheLinesOfTheWholeText) {
     ASSERT_EQ(expected.size(), 7u);
     for (std::size_t chunkBytes : {1, 2, 3, 7, 8, 9, 16, 63, 1000}) {
         std::istringstream file(text);
-        LineSource source(file, chunkBytes);
+        LineSource source(
+            [&file](char* into, std::size_t most) {
+                file.read(into, static_cast<std::streamsize>(most));
+                return static_cast<std::size_t>(file.gcount());
+            },
+            chunkBytes);
         EXPECT_EQ(AllLines(source), expected) << chunkBytes;
     }
 }

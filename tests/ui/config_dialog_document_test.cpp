@@ -9,12 +9,16 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
+#include <QWindow>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
 #include "ui/support/dialog_harness.h"
+#include "ui/support/grid_input.h"
 #include "ui/widgets/flex_grid.h"
 
 namespace zurcfg {
@@ -100,12 +104,6 @@ TEST_F(ConfigDialogDocumentTest, AChoiceInThePathListAsksOnlyForAChangedDocument
     EXPECT_EQ(PathBox()->itemText(1).toStdString(), pathA_);
     EXPECT_EQ(PathShown(), pathB_);
 
-    // Stepping through the closed list from the keyboard opens nothing.
-    PathBox()->setFocus();
-    QTest::keyClick(PathBox(), Qt::Key_End);
-    EXPECT_EQ(PathShown(), pathA_);
-    EXPECT_EQ(Title(), TitleOf(pathB_));
-
     // The open document chosen again, unchanged, is read again from disk without a question.
     WriteHeaderFile(pathB_, Project(6, "Beta"), {});
     ChooseFromPathList(0);
@@ -130,6 +128,143 @@ TEST_F(ConfigDialogDocumentTest, AChoiceInThePathListAsksOnlyForAChangedDocument
     EXPECT_EQ(prompter_.Last().caption, "OK!");
     EXPECT_EQ(Title(), TitleOf(pathB_));
     EXPECT_EQ(ReadHeader(pathA_, prompter_).contents.configuration.PROJECT_NAME, "Kept");
+}
+
+// Save writes to what the path box shows, so nothing but the user's choice may change it.
+TEST_F(ConfigDialogDocumentTest, OnlyAChoiceOrASaveAsChangesThePathBox) {
+    OpenListingBoth();
+    ChooseFromPathList(1);
+    const QPoint over = PathBox()->rect().center();
+    QWheelEvent wheel(over, PathBox()->mapToGlobal(over), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(PathBox(), &wheel);
+    EXPECT_EQ(PathShown(), pathB_) << "the wheel over the box, without the focus";
+    PathBox()->setFocus();
+    for (int key : {Qt::Key_Up, Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp, Qt::Key_PageDown}) {
+        QTest::keyClick(PathBox(), Qt::Key(key));
+        EXPECT_EQ(PathShown(), pathB_) << "key " << key;
+    }
+    QTest::keyClicks(PathBox(), pathA_.substr(0, 2).c_str());
+    EXPECT_EQ(PathShown(), pathB_) << "typed letters";
+    EXPECT_FALSE(PathBox()->view()->isVisible());
+
+    const std::string copy = dir_.File("ZURcfg.h");
+    fileChooser_.Will(copy);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    EXPECT_EQ(PathShown(), copy);
+    TypeName("Into the copy");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadHeader(copy, prompter_).contents.configuration.PROJECT_NAME, "Into the copy");
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.configuration.PROJECT_NAME, "Beta");
+}
+
+// Text typed into a cell's edit box is part of the document before any command acts on it.
+TEST_F(ConfigDialogDocumentTest, EveryDocumentCommandFirstStoresTheOpenCellEdit) {
+    OpenListingBoth();
+    ChooseFromPathList(1);
+    auto* bsems = Find<FlexGrid>(kBsemsGrid);
+    const auto typeIntoFirstName = [&](const QString& name) {
+        testing::DoubleClickCell(bsems, 1, 1);
+        testing::TypeText(name);
+    };
+
+    typeIntoFirstName("BS_SAVED");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.bsems.at(0).identifier, "BS_SAVED");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+
+    typeIntoFirstName("BS_CLOSE_BOX");
+    prompter_.Will(Answer::Cancel);
+    EXPECT_FALSE(dialog_->close());
+    ExpectSaveQuestion(pathB_);
+    EXPECT_EQ(FirstBsem(), "BS_CLOSE_BOX");
+
+    prompter_.Will(Answer::No);
+    ChooseFromPathList(0);
+    typeIntoFirstName("BS_EXIT");
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    Click(kExitButton);
+    EXPECT_FALSE(dialog_->isVisible());
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.bsems.at(0).identifier, "BS_EXIT");
+}
+
+TEST_F(ConfigDialogDocumentTest, ARefusedCountStopsEverySave) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    TypeName("Changed");
+    Type(kTasksEdit, "");
+    const std::string before = ReadBytes(pathA_);
+    const auto expectRefused = [&] {
+        EXPECT_EQ(prompter_.Last().text, "Please enter an integer.");
+        EXPECT_EQ(ReadBytes(pathA_), before);
+        EXPECT_TRUE(Find(kTasksEdit)->hasFocus());
+        EXPECT_EQ(Title(), TitleOf(pathA_, true));
+        EXPECT_TRUE(dialog_->isVisible());
+    };
+
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    expectRefused();
+    // The read comes before the file dialog, which is never shown.
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    expectRefused();
+    // Leaving asks nothing before the count can be read, and keeps the window.
+    prompter_.Will(Answer::Ok);
+    Click(kExitButton);
+    expectRefused();
+    EXPECT_EQ(PathShown(), pathA_);
+}
+
+TEST_F(ConfigDialogDocumentTest, ACountTypedJustBeforeLeavingIsAskedAbout) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    Type(kTasksEdit, "7");
+    prompter_.Will(Answer::Cancel);
+    Click(kExitButton);
+    ExpectSaveQuestion(pathA_);
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(Find<QLineEdit>(kTasksEdit)->text(), "7");
+}
+
+TEST_F(ConfigDialogDocumentTest, TheFileDialogsRefuseAFileInAMissingFolder) {
+    OpenListingBoth();
+    const std::string folder = dir_.File("missing-folder");
+    const std::string missing = HeaderPathFor(folder);
+    const auto expectRefused = [&](const QString& title) {
+        EXPECT_TRUE(fileChooser_.Requests().back().folderMustExist);
+        EXPECT_EQ(prompter_.Last().text,
+                  "Folder " + folder + " does not exist.\nChoose a file in an existing folder.");
+        EXPECT_EQ(PathBox()->count(), 2) << "no refused path enters the recent list";
+        EXPECT_EQ(Title(), title);
+    };
+
+    fileChooser_.Will(missing);
+    prompter_.Will(Answer::Ok);
+    Click(kBrowseButton);
+    expectRefused("ZURcfg: nofile");
+
+    TypeName("Unsaved");
+    fileChooser_.Will(missing);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    expectRefused("ZURcfg: nofile (*)");
+    EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+// Qt takes "[*]" in a title for its modified placeholder.
+TEST_F(ConfigDialogDocumentTest, TheTitleShowsAPathWithThePlaceholderExactly) {
+    const std::string path = HeaderPathFor(dir_.File("p[*]q"));
+    std::filesystem::create_directories(dir_.File("p[*]q"));
+    WriteHeaderFile(path, Project(2, "Star"), {});
+    OpenWithSettings("[PATHS]\r\npath0=" + path + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
+    ChooseFromPathList(0);
+    EXPECT_EQ(dialog_->windowHandle()->title(), TitleOf(path));
+    TypeName("Changed");
+    EXPECT_EQ(dialog_->windowHandle()->title(), TitleOf(path, true));
 }
 
 TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow) {
@@ -318,7 +453,12 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
         FormatHeader(configuration, {{"BS_ONE", "first"}, {"BS_TWO", ""}}, stimers, true);
     WriteBytes(pathA_, original);
     OpenListingBoth();
+    // Opening says which names a save will not keep.
+    prompter_.Will(Answer::Ok);
     ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().caption, "Warning");
+    EXPECT_NE(prompter_.Last().text.find("6 STIMERS name(s) beyond the table's 64 rows"),
+              std::string::npos);
     EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);

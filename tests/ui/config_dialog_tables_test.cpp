@@ -1,8 +1,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -113,6 +115,78 @@ TEST_F(ConfigDialogTablesTest, BothTablesOpenKeysGoToBsemsAndLeavingACellCommits
     EXPECT_EQ(stimers->TextMatrix(2, 1), "TMR");
     EXPECT_EQ(bsems->TextMatrix(3, 1), "SEM2");
     EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, InsertInAFullTableKeepsEveryNameAndSaysSo) {
+    FlexGrid* stimers = Grid(kStimersGrid);
+    stimers->SetTextMatrix(3, 1, "ST_2");
+    stimers->SetTextMatrix(64, 1, "ST_LAST");
+    ClickCell(stimers, 3, 1);
+    prompter_.Will(Answer::Ok);
+    PressKey(Qt::Key_Insert);
+    ASSERT_EQ(prompter_.Messages().size(), 1u);
+    EXPECT_EQ(prompter_.Last().text,
+              "The STIMERS table is full: it holds 64 names.\nDelete a row before inserting one.");
+    EXPECT_EQ(stimers->TextMatrix(3, 1), "ST_2");
+    EXPECT_EQ(stimers->TextMatrix(64, 1), "ST_LAST");
+    EXPECT_EQ(Title(), kUnchanged);
+
+    // With the last row free again, Insert makes room as before.
+    stimers->SetTextMatrix(64, 1, "");
+    PressKey(Qt::Key_Insert);
+    EXPECT_EQ(stimers->TextMatrix(3, 1), "");
+    EXPECT_EQ(stimers->TextMatrix(4, 1), "ST_2");
+    EXPECT_EQ(Title(), kModified);
+}
+
+TEST_F(ConfigDialogTablesTest, TypingInAGridThatIsNotEditingKeepsTheCurrentRow) {
+    FlexGrid* bsems = Grid(kBsemsGrid);
+    for (const auto& [row, name] : {std::pair{1, "ALPHA"}, {2, "BETA"}, {3, "GAMMA"}}) {
+        bsems->SetTextMatrix(row, 1, name);
+    }
+    ClickCell(bsems, 1, 1);
+    TypeText("g");
+    TypeText("BE");
+    EXPECT_EQ(bsems->RowSel(), 1);
+    EXPECT_FALSE(IsEditing(bsems));
+    PressKey(Qt::Key_Delete);
+    EXPECT_EQ(bsems->TextMatrix(1, 1), "BETA") << "Delete acts on the row the user chose";
+    EXPECT_EQ(bsems->TextMatrix(3, 1), "");
+}
+
+// The box would otherwise stay over another row and store into the one it was opened on.
+TEST_F(ConfigDialogTablesTest, ScrollingTheGridStoresTheOpenEdit) {
+    FlexGrid* bsems = Grid(kBsemsGrid);
+    DoubleClickCell(bsems, 2, 1);
+    TypeText("BY_WHEEL");
+    const QPoint over = bsems->viewport()->rect().center();
+    QWheelEvent wheel(over, bsems->viewport()->mapToGlobal(over), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bsems->viewport(), &wheel);
+    EXPECT_GT(bsems->verticalScrollBar()->value(), 0);
+    EXPECT_FALSE(IsEditing(bsems));
+    EXPECT_EQ(bsems->TextMatrix(2, 1), "BY_WHEEL");
+    EXPECT_EQ(Title(), kModified);
+
+    FlexGrid* stimers = Grid(kStimersGrid);
+    DoubleClickCell(stimers, 1, 2);
+    TypeText("by the bar");
+    stimers->verticalScrollBar()->setValue(stimers->verticalScrollBar()->maximum());
+    EXPECT_FALSE(IsEditing(stimers));
+    EXPECT_EQ(stimers->TextMatrix(1, 2), "by the bar");
+}
+
+TEST_F(ConfigDialogTablesTest, OneClickOnAnArrowWithARefusedCountTellsOnce) {
+    Type(kTasksEdit, "");
+    for (int upDown : {kStimersUpDown, kTasksUpDown}) {
+        prompter_.Will(Answer::Ok);
+        ClickArrow(upDown, -1);
+        EXPECT_EQ(prompter_.Messages().size(), upDown == kStimersUpDown ? 1u : 2u);
+        EXPECT_EQ(prompter_.Last().text, "Please enter an integer.");
+        EXPECT_TRUE(Find(kTasksEdit)->hasFocus());
+    }
+    EXPECT_EQ(Text(kStimersEdit), "0");
+    EXPECT_EQ(Text(kTasksEdit), "");
 }
 
 TEST_F(ConfigDialogTablesTest, TheTaskArrowsKeepAtLeastOneTask) {

@@ -299,8 +299,10 @@ protected:
     NameTable& Table() { return GetParam() ? Bsems() : Stimers(); }
     int Last() { return Table().EntryCount() - 1; }
 
+    // Fills every entry but the last, which Insert needs free.
     void PressOnIdentifier(int entry, int key) {
         Fill(Table());
+        Table().SetEntry(Last(), {});
         ClickCell(Table().Grid(), entry + 1, 1);
         const int modifiedBefore = modified_->count();
         PressKey(key);
@@ -311,13 +313,14 @@ protected:
 TEST_P(InsertDeleteTest, DeleteInTheMiddleMovesTheEntriesBelowUp) {
     PressOnIdentifier(5, Qt::Key_Delete);
     EXPECT_EQ(Table().Entry(4), (NameEntry{Id(4), Comment(4)}));
-    for (int entry = 5; entry < Last(); ++entry) {
+    for (int entry = 5; entry < Last() - 1; ++entry) {
         ASSERT_EQ(Table().Entry(entry), (NameEntry{Id(entry + 1), Comment(entry + 1)}));
     }
+    EXPECT_EQ(Table().Entry(Last() - 1), NameEntry{});
     EXPECT_EQ(Table().Entry(Last()), NameEntry{});
 }
 
-TEST_P(InsertDeleteTest, InsertInTheMiddleMovesTheEntriesBelowDownAndDropsTheLast) {
+TEST_P(InsertDeleteTest, InsertInTheMiddleMovesTheEntriesBelowDownIntoTheFreeLastRow) {
     PressOnIdentifier(5, Qt::Key_Insert);
     EXPECT_EQ(Table().Entry(4), (NameEntry{Id(4), Comment(4)}));
     EXPECT_EQ(Table().Entry(5), NameEntry{});
@@ -332,6 +335,19 @@ TEST_P(InsertDeleteTest, InsertOrDeleteOnTheLastRowEmptiesThatRowOnly) {
         EXPECT_EQ(Table().Entry(Last()), NameEntry{});
         EXPECT_EQ(Table().Entry(Last() - 1), (NameEntry{Id(Last() - 1), Comment(Last() - 1)}));
     }
+}
+
+TEST_P(InsertDeleteTest, InsertInAFullTableChangesNothing) {
+    QSignalSpy full(&Table(), &NameTable::Full);
+    Fill(Table());
+    for (int entry : {5, Last()}) {
+        ClickCell(Table().Grid(), entry + 1, 1);
+        PressKey(Qt::Key_Insert);
+    }
+    EXPECT_EQ(full.count(), 2);
+    EXPECT_EQ(Table().Entry(5), (NameEntry{Id(5), Comment(5)}));
+    EXPECT_EQ(Table().Entry(Last()), (NameEntry{Id(Last()), Comment(Last())}));
+    EXPECT_EQ(modified_->count(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTables, InsertDeleteTest, ::testing::Values(false, true),

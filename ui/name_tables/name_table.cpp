@@ -1,6 +1,7 @@
 #include "ui/name_tables/name_table.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
 
 #include <array>
 
@@ -22,8 +23,13 @@ constexpr int kScrollBarReserve = 20;
 
 }  // namespace
 
-NameTable::NameTable(FlexGrid* grid, int entryCount, const QFont& editFont, QObject* parent)
-    : QObject(parent), grid_(grid), editBox_(new QLineEdit(grid)), entryCount_(entryCount) {
+NameTable::NameTable(FlexGrid* grid, const char* name, int entryCount, const QFont& editFont,
+                     QObject* parent)
+    : QObject(parent),
+      grid_(grid),
+      name_(name),
+      editBox_(new QLineEdit(grid)),
+      entryCount_(entryCount) {
     const int width = grid_->contentsRect().width();
     grid_->SetRows(entryCount_ + 1);
     grid_->SetCols(kColumns);
@@ -40,6 +46,11 @@ NameTable::NameTable(FlexGrid* grid, int entryCount, const QFont& editFont, QObj
     }
 
     connect(grid_, &FlexGrid::DblClick, this, &NameTable::BeginCellEdit);
+    // The box sits over its cell's place, not the cell: once the cells scroll it would store
+    // into a row it no longer covers, so scrolling stores it first.
+    for (const QScrollBar* bar : {grid_->verticalScrollBar(), grid_->horizontalScrollBar()}) {
+        connect(bar, &QScrollBar::valueChanged, this, &NameTable::CommitOpenEdit);
+    }
 }
 
 NameEntry NameTable::Entry(int entry) const {
@@ -93,6 +104,12 @@ void NameTable::EndCellEdit(bool commit) {
     editing_ = false;
 }
 
+void NameTable::CommitOpenEdit() {
+    if (editing_) {
+        EndCellEdit(true);
+    }
+}
+
 bool NameTable::HandleKey(int key) {
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (editing_) {
@@ -127,12 +144,17 @@ bool NameTable::HandleKey(int key) {
     return false;
 }
 
-// On the identifier column an empty entry is inserted and the entries below move down; the last
-// entry is lost. On any other column nothing changes, yet the table counts as modified.
+// On the identifier column an empty entry is inserted and the entries below move down, unless
+// the last entry holds an identifier that would be lost. On any other column nothing changes,
+// yet the table counts as modified.
 void NameTable::InsertEntry() {
     const int row = grid_->RowSel();
     const int lastRow = grid_->Rows() - 1;
     if (grid_->ColSel() == kIdentifierColumn) {
+        if (!grid_->TextMatrix(lastRow, kIdentifierColumn).isEmpty()) {
+            emit Full();
+            return;
+        }
         for (int from = lastRow - 1; from >= row; --from) {
             CopyRow(from, from + 1);
         }

@@ -22,10 +22,13 @@ class NameTable : public QObject {
 
 public:
     // Sets `grid` up for `entryCount` entries: rows, headings, column widths, entry numbers and
-    // the hidden edit box in `editFont`. The grid must have its final width already.
-    NameTable(FlexGrid* grid, int entryCount, const QFont& editFont, QObject* parent = nullptr);
+    // the hidden edit box in `editFont`. The grid must have its final width already. `name` names
+    // the table to the user ("BSEMS").
+    NameTable(FlexGrid* grid, const char* name, int entryCount, const QFont& editFont,
+              QObject* parent = nullptr);
 
     FlexGrid* Grid() const { return grid_; }
+    const char* Name() const { return name_; }
     int EntryCount() const { return entryCount_; }
 
     NameEntry Entry(int entry) const;
@@ -44,6 +47,8 @@ public:
     // Closes the edit box; with `commit` its text goes into the cell and Modified is sent, even
     // when the text is unchanged.
     void EndCellEdit(bool commit);
+    // Stores the open edit box's text as Enter would; nothing when the box is closed.
+    void CommitOpenEdit();
 
     // Applies the table's key rules to a key press (Qt::Key); true when the key is consumed.
     // Keys that are not consumed go on to the focused widget, normally the open edit box.
@@ -52,6 +57,8 @@ public:
 signals:
     // A commit, Insert or Delete changed or touched the table.
     void Modified();
+    // Insert was refused because the last entry holds an identifier that it would push out.
+    void Full();
 
 private:
     void InsertEntry();
@@ -60,6 +67,7 @@ private:
     void EmptyRow(int row);
 
     FlexGrid* grid_;
+    const char* name_;
     QLineEdit* editBox_;
     int entryCount_;
     bool editing_ = false;

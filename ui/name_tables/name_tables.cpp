@@ -7,11 +7,12 @@ namespace zurcfg {
 NameTables::NameTables(FlexGrid* stimersGrid, FlexGrid* bsemsGrid, const QFont& editFont,
                        QObject* parent)
     : QObject(parent),
-      stimers_(stimersGrid, kStimersEntries, editFont),
-      bsems_(bsemsGrid, kBsemsEntries, editFont) {
+      stimers_(stimersGrid, "STIMERS", kStimersEntries, editFont),
+      bsems_(bsemsGrid, "BSEMS", kBsemsEntries, editFont) {
     for (NameTable* table : {&stimers_, &bsems_}) {
         connect(table->Grid(), &FlexGrid::LeaveCell, this, &NameTables::CommitOpenEdits);
         connect(table, &NameTable::Modified, this, &NameTables::Modified);
+        connect(table, &NameTable::Full, this, [this, table] { emit Full(*table); });
     }
 }
 
@@ -26,11 +27,8 @@ bool NameTables::HandleKey(int key) {
 }
 
 void NameTables::CommitOpenEdits() {
-    for (NameTable* table : {&stimers_, &bsems_}) {
-        if (table->IsEditing()) {
-            table->EndCellEdit(true);
-        }
-    }
+    stimers_.CommitOpenEdit();
+    bsems_.CommitOpenEdit();
 }
 
 }  // namespace zurcfg

@@ -21,13 +21,16 @@ public:
     // The name-table key rules for a key press (Qt::Key); true when the key is consumed.
     bool HandleKey(int key);
 
+    // Stores the text of every open edit box, as Enter would.
+    void CommitOpenEdits();
+
 signals:
     // A commit, Insert or Delete in either table.
     void Modified();
+    // Insert was refused in `table`: its last entry holds an identifier.
+    void Full(const NameTable& table);
 
 private:
-    void CommitOpenEdits();
-
     NameTable stimers_;
     NameTable bsems_;
 };

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "config/prompter.h"
+
 namespace zurcfg {
 
 struct FileFilter {
@@ -20,6 +22,8 @@ struct FileRequest {
     std::string defaultExtension = "h";  // added to a name typed without one
     std::string initialName = "ZURcfg.h";
     std::string initialFolder;
+    // The folder of the chosen file must exist; the file itself need not.
+    bool folderMustExist = true;
 };
 
 // Lets the user pick a file for opening or saving. The program shows the platform's file
@@ -31,5 +35,9 @@ public:
     // The full path chosen, or empty when the user cancelled.
     virtual std::optional<std::string> Choose(const FileRequest& request) = 0;
 };
+
+// What the user is told when the folder of the file at `path` does not exist; nothing when it
+// exists.
+std::optional<Message> MissingFolderMessage(const std::string& path);
 
 }  // namespace zurcfg

@@ -7,10 +7,33 @@
 #include <QStringList>
 
 #include "ui/common/local_text.h"
+#include "ui/prompts/message_box_prompter.h"
 
 namespace zurcfg {
 
 namespace {
+
+// A file dialog that, when asked to, stays open while the folder of the file given does not exist.
+class HeaderFileDialog : public QFileDialog {
+public:
+    HeaderFileDialog(QWidget* parent, bool folderMustExist)
+        : QFileDialog(parent), folderMustExist_(folderMustExist) {}
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (folderMustExist_ && !files.isEmpty()) {
+            if (const std::optional<Message> missing =
+                    MissingFolderMessage(ToLocal8Bit(files.constFirst()))) {
+                MessageBoxPrompter().Ask(*missing);
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    bool folderMustExist_;
+};
 
 QStringList NameFilters(const std::vector<FileFilter>& filters) {
     QStringList names;
@@ -24,7 +47,7 @@ QStringList NameFilters(const std::vector<FileFilter>& filters) {
 }  // namespace
 
 std::optional<std::string> FileDialogChooser::Choose(const FileRequest& request) {
-    QFileDialog dialog(QApplication::activeWindow());
+    HeaderFileDialog dialog(QApplication::activeWindow(), request.folderMustExist);
     const bool saving = request.purpose == FileRequest::Purpose::Save;
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // A header to open need not exist yet; one to save over is asked about by the window.

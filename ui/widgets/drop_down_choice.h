@@ -6,8 +6,10 @@ class QComboBox;
 
 namespace zurcfg {
 
-// Reports the choices the user confirms in a drop-down list's open list. A selection changed
-// while the list is closed (the arrow keys, the mouse wheel) is no choice and is not reported.
+// Reports the choices the user confirms in a drop-down list's open list. The closed list keeps
+// its selection: the mouse wheel and the keys that would step it (arrows, Home, End, Page Up,
+// Page Down, typed letters) change nothing, so what it shows changes only by a choice in the open
+// list or by the program.
 class DropDownChoice : public QObject {
     Q_OBJECT
 
@@ -22,7 +24,10 @@ signals:
 
 private:
     void OnActivated(int index);
+    // Whether `event`, meant for the closed list, would step its selection.
+    static bool StepsClosedList(const QEvent& event);
 
+    QComboBox* list_;
     bool listOpen_ = false;
     unsigned openings_ = 0;
 };

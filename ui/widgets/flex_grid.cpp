@@ -225,6 +225,8 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
+void FlexGrid::keyboardSearch(const QString& /*search*/) {}
+
 void FlexGrid::EnsureCurrentCell() {
     if (!currentIndex().isValid() && model_->rowCount() > 0 && model_->columnCount() > 0) {
         const int firstBodyColumn = std::min(kNumberColumn + 1, model_->columnCount() - 1);

@@ -43,6 +43,10 @@ public:
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
 
+    // Typing in the grid searches nothing: the current cell moves only by the user's explicit
+    // steps, since Insert and Delete act on it.
+    void keyboardSearch(const QString& search) override;
+
 signals:
     // A double click on the cells.
     void DblClick();

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "config/ram_statistic.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
@@ -20,7 +21,6 @@
 #include "ui/dialogs/about_entry.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_tables.h"
-#include "ui/ram_statistic.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
@@ -36,6 +36,12 @@ namespace {
 // The program's own name, which titles the messages of the window read.
 std::string ApplicationName() {
     return ToLocal8Bit(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+// The title exactly as given: Qt would take "[*]" in it for its modified placeholder, and shows a
+// doubled one as the text itself.
+QString LiteralWindowTitle(const std::string& title) {
+    return FromLocal8Bit(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
 }
 
 // The five "Enable" boxes that "Enable all" overrides.
@@ -143,8 +149,6 @@ void ConfigDialog::ConnectNotifications() {
         connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
                 &ConfigDialog::OnControlChanged);
     }
-    connect(Control<QPushButton>(kExitButton), &QPushButton::clicked, this,
-            &ConfigDialog::OnCancel);
     for (const CountArrow& arrow : kCountArrows) {
         connect(Control<UpDownControl>(arrow.upDownId), &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
@@ -255,7 +259,7 @@ void ConfigDialog::RefreshWindow() {
         Control(rule.controlId)->setEnabled(rule.Enabled(current_));
         ShowGreyedReason(rule.controlId, rule.WhyGreyed(current_));
     }
-    setWindowTitle(FromLocal8Bit(WindowTitle(documentPath_, IsModified())));
+    setWindowTitle(LiteralWindowTitle(WindowTitle(documentPath_, IsModified())));
     ShowRamFigures();
 }
 
@@ -302,7 +306,7 @@ void ConfigDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ConfigDialog::reject() {
-    OnCancel();
+    RunDocumentCommand(&ConfigDialog::OnCancel);
 }
 
 // The OK command never closes the window.
@@ -327,6 +331,7 @@ void ConfigDialog::SetUpNameTables() {
     nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
                                                Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
     connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
+    connect(nameTables_.get(), &NameTables::Full, this, &ConfigDialog::OnTableFull);
 }
 
 // Every commit, Insert and Delete marks the document, even when no text changed.
@@ -335,10 +340,21 @@ void ConfigDialog::OnTablesModified() {
     RefreshWindow();
 }
 
-// The arrows are tied to no edit: they step the count the last window read took, keep it at its
-// minimum, with no upper bound but the largest count there is, and read the window again.
+// Insert would push the last entry's name out of the table.
+void ConfigDialog::OnTableFull(const NameTable& table) {
+    prompter_.Ask({"The " + std::string(table.Name()) + " table is full: it holds " +
+                       std::to_string(table.EntryCount()) +
+                       " names.\nDelete a row before inserting one.",
+                   ApplicationName(), Buttons::Ok, Icon::Exclamation});
+}
+
+// The arrows are tied to no edit: they step the count the window read took, keep it at its
+// minimum, with no upper bound but the largest count there is, and read the window again. A
+// refused count stops them, so that one click tells the user once.
 void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
-    ReadWindow();
+    if (!ReadWindow()) {
+        return;
+    }
     const int64_t stepped = int64_t{transfer_.*arrow.shown} - delta;
     const int64_t kept =
         std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());

@@ -19,6 +19,7 @@ namespace zurcfg {
 
 class DropDownChoice;
 class KeyPreFilter;
+class NameTable;
 class NameTables;
 struct CountArrow;
 
@@ -88,6 +89,10 @@ private:
 
     // Document lifecycle: opening, saving, the save-changes question and the defaults.
     void ConnectDocumentCommands();
+    // Every document command (Save, Save as, a path box choice, Browse, Restore default, Save as
+    // default, Exit, Esc, the close box) runs through here, so that an open cell edit box is
+    // stored first, as Enter would, and its text is saved or asked about like any other change.
+    void RunDocumentCommand(void (ConfigDialog::*command)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
     // Asks whether to save a changed document before it is dropped. True when the caller may go
@@ -101,9 +106,11 @@ private:
     bool SaveHeaderFile(std::string path);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
+    // Whether the folder of a chosen file exists; the user is told when it does not.
+    bool InExistingFolder(const std::string& path);
     // Shows the default Configuration with empty name tables; the document stays as it is.
     void ApplyDefaults();
-    void OnPathSelected(int index);
+    void OnPathSelected();
     void OnBrowse();
     void OnRestoreDefault();
     void OnSave();
@@ -115,6 +122,7 @@ private:
     // Name tables and count arrows.
     void SetUpNameTables();
     void OnTablesModified();
+    void OnTableFull(const NameTable& table);
     void OnCountArrow(const CountArrow& arrow, int delta);
 
     template <typename Widget = QWidget>

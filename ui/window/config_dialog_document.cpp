@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "config/header_messages.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
@@ -33,7 +34,8 @@ void ShowEntries(NameTable& table, const std::vector<NameEntry>& items) {
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
-    connect(pathChoice_.get(), &DropDownChoice::Chosen, this, &ConfigDialog::OnPathSelected);
+    connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
+            [this] { RunDocumentCommand(&ConfigDialog::OnPathSelected); });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
         {kRestoreDefaultButton, &ConfigDialog::OnRestoreDefault},
@@ -41,10 +43,17 @@ void ConfigDialog::ConnectDocumentCommands() {
         {kSaveAsButton, &ConfigDialog::OnSaveAs},
         {kOldStyleNamesCheck, &ConfigDialog::OnOldStyleNames},
         {kSaveAsDefaultButton, &ConfigDialog::OnSaveAsDefault},
+        {kExitButton, &ConfigDialog::OnCancel},
     };
     for (const auto& [id, handler] : buttons) {
-        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+        connect(Control<QAbstractButton>(id), &QAbstractButton::clicked, this,
+                [this, command = handler] { RunDocumentCommand(command); });
     }
+}
+
+void ConfigDialog::RunDocumentCommand(void (ConfigDialog::*command)()) {
+    nameTables_->CommitOpenEdits();
+    (this->*command)();
 }
 
 void ConfigDialog::AddRecentPath(const std::string& path) {
@@ -55,6 +64,12 @@ void ConfigDialog::AddRecentPath(const std::string& path) {
 }
 
 bool ConfigDialog::QuerySaveChanges() {
+    // A count typed since the last read counts as a change too; one that cannot be read keeps
+    // the window, so that the typing is neither saved nor silently dropped.
+    if (!ReadWindow()) {
+        ShowDocumentInPathBox();
+        return false;
+    }
     if (!IsModified()) {
         return true;
     }
@@ -95,8 +110,11 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     RefreshWindow();
 }
 
+// A refused count stops the save before anything is asked or written.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
-    ReadConfiguration();
+    if (!ReadWindow()) {
+        return false;
+    }
     if (path.empty()) {
         std::optional<std::string> chosen = ChooseSavePath();
         if (!chosen) {
@@ -106,7 +124,8 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         AddRecentPath(path);
     }
     if (!WriteHeader(path, current_, nameTables_->Bsems().Entries(),
-                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)) {
+                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)
+             .Written()) {
         return false;
     }
     MarkUnmodified();
@@ -119,12 +138,24 @@ std::optional<std::string> ConfigDialog::ChooseSavePath() {
     FileRequest request;
     request.purpose = FileRequest::Purpose::Save;
     std::optional<std::string> path = fileChooser_.Choose(request);
+    if (path && !InExistingFolder(*path)) {
+        return std::nullopt;
+    }
     if (path && CanOpenForUpdate(*path) &&
         prompter_.Ask({"File already exists. Do you want to overwrite it?", "Info",
                        Buttons::YesNoCancel, Icon::Question}) != Answer::Yes) {
         return std::nullopt;
     }
     return path;
+}
+
+// The file dialogs ask for an existing folder; this holds when a dialog lets one through.
+bool ConfigDialog::InExistingFolder(const std::string& path) {
+    if (const std::optional<Message> missing = MissingFolderMessage(path)) {
+        prompter_.Ask(*missing);
+        return false;
+    }
+    return true;
 }
 
 void ConfigDialog::ApplyDefaults() {
@@ -135,7 +166,8 @@ void ConfigDialog::ApplyDefaults() {
     RefreshWindow();
 }
 
-void ConfigDialog::OnPathSelected(int index) {
+void ConfigDialog::OnPathSelected() {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
     if (index < 0) {
         return;
     }
@@ -151,7 +183,7 @@ void ConfigDialog::OnBrowse() {
     FileRequest request;
     request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
     const std::optional<std::string> path = fileChooser_.Choose(request);
-    if (path && QuerySaveChanges()) {
+    if (path && InExistingFolder(*path) && QuerySaveChanges()) {
         LoadHeader(*path);
         ApplyDefaults();
     }
@@ -167,12 +199,10 @@ void ConfigDialog::OnRestoreDefault() {
 
 // An empty path box makes this a "Save as...".
 void ConfigDialog::OnSave() {
-    ReadWindow();
     SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
 }
 
 void ConfigDialog::OnSaveAs() {
-    ReadWindow();
     SaveHeaderFile({});
 }
 

@@ -1,4 +1,6 @@
-#include "ui/ram_statistic.h"
+#include "config/ram_statistic.h"
+
+#include <limits>
 
 #include "config/option_lists.h"
 
@@ -53,9 +55,22 @@ bool On(uint8_t flag) {
     return flag != 0;
 }
 
+// The figure as a label shows it; beyond the 32-bit range the label says so instead.
+std::string FigureText(int64_t bytes) {
+    constexpr int64_t kLargest = std::numeric_limits<int32_t>::max();
+    constexpr int64_t kSmallest = std::numeric_limits<int32_t>::min();
+    if (bytes > kLargest) {
+        return "> " + std::to_string(kLargest);
+    }
+    if (bytes < kSmallest) {
+        return "< " + std::to_string(kSmallest);
+    }
+    return std::to_string(bytes);
+}
+
 }  // namespace
 
-std::optional<std::array<int32_t, 4>> ComputeRamUsage(const Configuration& c) {
+std::optional<std::array<int64_t, 4>> ComputeRamUsage(const Configuration& c) {
     if (c.PLATFORM < 1 || c.PLATFORM > static_cast<int32_t>(kPlatformRam.size())) {
         return std::nullopt;
     }
@@ -66,7 +81,6 @@ std::optional<std::array<int32_t, 4>> ComputeRamUsage(const Configuration& c) {
     };
     const bool all = On(c.OS_ENABLE_ALL);
 
-    // Summed in 64 bits so that huge counts wrap once, at the end, instead of overflowing.
     std::array<int64_t, 4> banks{};
     banks[0] += ram.base;
     banks[systemBank] += ram.systemVariables + (On(c.OS_DISABLE_PRIORITY) ? ram.prioritySaving : 0);
@@ -97,22 +111,21 @@ std::optional<std::array<int32_t, 4>> ComputeRamUsage(const Configuration& c) {
     } else if (c.PLATFORM == kPic24) {
         banks = {banks[0] + banks[1] + banks[2] + banks[3], 0, 0, 0};
     }
-    return std::array<int32_t, 4>{static_cast<int32_t>(banks[0]), static_cast<int32_t>(banks[1]),
-                                  static_cast<int32_t>(banks[2]), static_cast<int32_t>(banks[3])};
+    return banks;
 }
 
 std::array<RamFigure, 4> RamFigures(const Configuration& c) {
-    const std::optional<std::array<int32_t, 4>> usage = ComputeRamUsage(c);
+    const std::optional<std::array<int64_t, 4>> usage = ComputeRamUsage(c);
     if (!usage) {
         return {{{"? (select platform)", true}, {"?", true}, {"?", true}, {"?", true}}};
     }
     // The merge has put the figures of the banks a platform lacks into bank 0 or 1.
     const bool hasBank1 = c.PLATFORM < kPic24;
     const bool hasBanks2And3 = c.PLATFORM < kPic18First;
-    return {{{std::to_string((*usage)[0]), true},
-             {std::to_string((*usage)[1]), hasBank1},
-             {std::to_string((*usage)[2]), hasBanks2And3},
-             {std::to_string((*usage)[3]), hasBanks2And3}}};
+    return {{{FigureText((*usage)[0]), true},
+             {FigureText((*usage)[1]), hasBank1},
+             {FigureText((*usage)[2]), hasBanks2And3},
+             {FigureText((*usage)[3]), hasBanks2And3}}};
 }
 
 }  // namespace zurcfg

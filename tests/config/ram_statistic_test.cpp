@@ -1,4 +1,4 @@
-#include "ui/ram_statistic.h"
+#include "config/ram_statistic.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 namespace zurcfg {
 namespace {
 
-using Banks = std::array<int32_t, 4>;
+using Banks = std::array<int64_t, 4>;
 
 Configuration OnPlatform(int32_t platform) {
     Configuration c;
@@ -144,11 +144,18 @@ TEST(ComputeRamUsageTest, PositionsBeyondTheListsCountAsNotStated) {
     EXPECT_EQ(ComputeRamUsage(c), (Banks{9, 0, 3 + 4, 0}));
 }
 
-TEST(ComputeRamUsageTest, HugeCountsWrapInsteadOfOverflowing) {
+TEST(RamFiguresTest, FiguresBeyond32BitsAreCountedAndShownAsBeyondTheRange) {
+    constexpr int32_t kLargest = std::numeric_limits<int32_t>::max();
     Configuration c = OnPlatform(1);
-    c.OS_TASKS = std::numeric_limits<int32_t>::max();
-    c.OS_BSEMS = std::numeric_limits<int32_t>::max();
-    EXPECT_TRUE(ComputeRamUsage(c).has_value());
+    c.OS_TASKS = kLargest;
+    c.OS_BSEMS = kLargest;
+    c.OS_BANK_BSEMS = 2;  // bank1
+    // 9 + 3 + 2 bytes per task; one byte per eight binary semaphores.
+    EXPECT_EQ(ComputeRamUsage(c),
+              (Banks{12 + 2 * int64_t{kLargest}, (int64_t{kLargest} + 7) / 8, 0, 0}));
+    EXPECT_EQ(Texts(c), (std::array<std::string, 4>{"> 2147483647", "268435456", "0", "0"}));
+    c.OS_TASKS = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(Texts(c)[0], "< -2147483648");
 }
 
 TEST(RamFiguresTest, AskForAPlatformWithAllFourLabelsEnabled) {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <vector>
+
+#include "config/header_reader.h"
+#include "config/header_writer.h"
+#include "config/prompter.h"
+
+namespace zurcfg {
+
+// The message boxes in which the window tells what reading or writing a header found. Every
+// text the user has always seen stays word for word; the reader's and the writer's findings
+// are worded here and nowhere else.
+
+// The boxes for a header just read, in the order to show them: one per finding about the file,
+// then one for all names that will not be kept. None for a clean header.
+std::vector<Message> ReadMessages(const HeaderReadResult& result);
+
+// The one box that reports a write.
+Message WriteMessage(const HeaderWriteReport& report);
+
+// ReadHeaderFile, with the findings told to the user through `prompter`.
+HeaderReadResult ReadHeader(std::string path, Prompter& prompter);
+
+// WriteHeaderFile, with the outcome told to the user through `prompter`, including name tables
+// holding more identifiers than their counts.
+HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
+                              const std::vector<NameEntry>& bsems,
+                              const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                              Prompter& prompter);
+
+}  // namespace zurcfg
