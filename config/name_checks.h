@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "config/configuration.h"
+#include "config/header_reader.h"
 
 namespace zurcfg {
-
-enum class NameTableId { Bsems, Stimers };
 
 enum class NameColumn { Identifier, Comment };
 
