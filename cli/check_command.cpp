@@ -37,7 +37,7 @@ ExitCode CheckCommand::Run(Console& console) {
         if (!contents) {
             return ExitCode::UsageOrFileError;
         }
-        const HeaderReport report = MakeReport(header, std::move(*contents));
+        const HeaderReport report = Report(header, std::move(*contents));
         if (json_) {
             console.out << separator;
             PrintJson(console.out, report);

@@ -44,7 +44,7 @@ ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) c
         PrintMessage(console.err, "note", header + " is not in the canonical layout.");
         return ExitCode::Findings;
     }
-    PrintFindings(console.err, header, ReadFindings(*contents));
+    PrintFindings(console.err, header, WordFindings(*contents, {}));
     return Write(header, contents->configuration, *contents, oldStyleNames, console);
 }
 

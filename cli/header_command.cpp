@@ -4,19 +4,33 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/report_format.h"
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/ram_statistic.h"
 
 namespace zurcfg {
 
 namespace {
 
-// The reader's messages are not shown: the command line words what it finds from the result.
-class SilentPrompter : public Prompter {
-public:
-    Answer Ask(const Message&) override { return Answer::Ok; }
-};
+// Why a header that was not read could not be, and what to do.
+std::string NotReadText(const HeaderReadResult& read) {
+    const ReadFinding::Kind kind = read.contents.findings.empty() ? ReadFinding::Kind::Missing
+                                                                  : read.contents.findings[0].kind;
+    switch (kind) {
+        case ReadFinding::Kind::NotRegularFile:
+            return read.path +
+                   " is not a regular file (a folder, a pipe or a device), so it was "
+                   "not read; give a ZURcfg.h or the folder holding one.";
+        case ReadFinding::Kind::NotReadable:
+            return read.path + " exists but could not be read; check that you may read it.";
+        default:
+            break;
+    }
+    return read.path +
+           " does not exist; give an existing ZURcfg.h or its folder, or write one "
+           "with zurcfg new.";
+}
 
 // The rows of a name table as the window's grid holds them: the items read, as far as the grid
 // has rows, the rest empty.
@@ -38,11 +52,9 @@ std::string HeaderCommand::HeaderFile(const std::string& path) {
 
 std::optional<HeaderContents> HeaderCommand::ReadExistingHeader(const std::string& headerPath,
                                                                 Console& console) {
-    SilentPrompter silent;
-    HeaderReadResult read = ReadHeader(headerPath, silent);
+    HeaderReadResult read = ReadHeaderFile(headerPath);
     if (!read.opened) {
-        PrintMessage(console.err, "error",
-                     headerPath + ": cannot be read; give an existing ZURcfg.h or its folder.");
+        PrintMessage(console.err, "error", NotReadText(read));
         return std::nullopt;
     }
     return std::move(read.contents);
@@ -73,10 +85,20 @@ std::string HeaderCommand::StoredHeader(const Configuration& configuration,
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
                               const HeaderContents& tables, bool oldStyleNames, Console& console) {
     ConsolePrompter prompter(console.err, Answer::No);
-    const bool written =
+    const HeaderWriteReport report =
         WriteHeader(headerPath, configuration, WindowRows(tables.bsems, kBsemsEntries),
                     WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter);
-    return written ? ExitCode::Clean : ExitCode::UsageOrFileError;
+    return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
+}
+
+HeaderReport HeaderCommand::Report(const std::string& headerPath, HeaderContents contents) {
+    const std::vector<CountWarning> countWarnings =
+        CheckCounts(contents.configuration, WindowRows(contents.bsems, kBsemsEntries),
+                    WindowRows(contents.stimers, kStimersEntries));
+    HeaderReport report{headerPath, std::move(contents), {}, std::nullopt};
+    report.findings = WordFindings(report.contents, countWarnings);
+    report.ram = ComputeRamUsage(report.contents.configuration);
+    return report;
 }
 
 }  // namespace zurcfg

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/report_format.h"
 #include "config/header_reader.h"
 
 namespace zurcfg {
@@ -34,6 +35,10 @@ protected:
     // says why and what to do.
     static std::optional<HeaderContents> ReadExistingHeader(const std::string& headerPath,
                                                             Console& console);
+
+    // What zurcfg reports on a header read from headerPath: the reader's findings, the name
+    // tables against their counts as a save would check them, and the RAM per bank.
+    static HeaderReport Report(const std::string& headerPath, HeaderContents contents);
 
     // The header's bytes as stored; empty when they cannot be read.
     static std::string FileBytes(const std::string& headerPath);

@@ -10,6 +10,14 @@ namespace {
 
 constexpr const char* kBankNames[] = {"bank0", "bank1", "bank2", "bank3"};
 
+std::string TableName(NameTableId table) {
+    return table == NameTableId::Bsems ? "BSEMS" : "STIMERS";
+}
+
+int TableRows(NameTableId table) {
+    return table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
+}
+
 void PrintTable(std::ostream& out, const char* name, const std::vector<NameEntry>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         out << name << '[' << i + 1 << "]=" << items[i].identifier;
@@ -77,20 +85,45 @@ void PrintJsonTable(std::ostream& out, const std::vector<NameEntry>& items) {
 
 }  // namespace
 
-std::vector<Finding> ReadFindings(const HeaderContents& contents) {
+std::vector<Finding> WordFindings(const HeaderContents& contents,
+                                  const std::vector<CountWarning>& countWarnings) {
     std::vector<Finding> findings;
-    if (!contents.generatedMarkerSeen) {
-        findings.push_back({0, "not-generated",
-                            "not written by ZURcfg_Tool; some values may be read wrong, and "
-                            "definitions and comments of its own are lost when it is rewritten"});
+    for (const ReadFinding& found : contents.findings) {
+        const std::string table = TableName(found.table);
+        switch (found.kind) {
+            case ReadFinding::Kind::NotGenerated:
+                findings.push_back({found.line, "not-generated",
+                                    "not written by ZURcfg_Tool; some values may be read wrong, "
+                                    "and definitions and comments of its own are lost when it is "
+                                    "rewritten"});
+                break;
+            case ReadFinding::Kind::SkippedEnumeration:
+                findings.push_back({found.line, "skipped-enumeration",
+                                    "the " + table +
+                                        " names of this enumeration are not read (only an "
+                                        "\"enum\" that begins its line is)"});
+                break;
+            case ReadFinding::Kind::NamesNotKept:
+                findings.push_back({found.line, "names-not-kept",
+                                    std::to_string(found.count) + " " + table +
+                                        " name(s) from here on are beyond the table's " +
+                                        std::to_string(TableRows(found.table)) +
+                                        " rows and are not kept"});
+                break;
+            default:  // a header that was not read has no report
+                break;
+        }
+    }
+    for (const CountWarning& warning : countWarnings) {
+        const std::string table = TableName(warning.table);
+        const int line = warning.table == NameTableId::Bsems ? contents.lines.bsemsEnumeration
+                                                             : contents.lines.stimersEnumeration;
+        findings.push_back({line, "count-mismatch",
+                            "OS_" + table + " = " + std::to_string(warning.count) + ", but " +
+                                std::to_string(warning.identifiers) + " item(s) defined in ENUM_" +
+                                table});
     }
     return findings;
-}
-
-HeaderReport MakeReport(const std::string& path, HeaderContents contents) {
-    HeaderReport report{path, std::move(contents), {}, std::nullopt};
-    report.findings = ReadFindings(report.contents);
-    return report;
 }
 
 void PrintFindings(std::ostream& out, const std::string& path,

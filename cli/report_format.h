@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/header_reader.h"
+#include "config/header_writer.h"
 
 namespace zurcfg {
 
@@ -26,11 +27,10 @@ struct HeaderReport {
     std::optional<std::array<int64_t, 4>> ram;  // banks 0 to 3; empty without a platform
 };
 
-// What the reader found in a header, worded.
-std::vector<Finding> ReadFindings(const HeaderContents& contents);
-
-// The report on a header read from path: what the reader found and the RAM per bank.
-HeaderReport MakeReport(const std::string& path, HeaderContents contents);
+// What the reader found in a header and the tables' disagreements with their counts, worded;
+// a count's finding stands at its table's enumeration.
+std::vector<Finding> WordFindings(const HeaderContents& contents,
+                                  const std::vector<CountWarning>& countWarnings);
 
 // Each finding as a compiler's warning: "file:line: warning: text", "file: warning: text"
 // without a line.

@@ -43,7 +43,7 @@ ExitCode SetCommand::Run(Console& console) {
         PrintMessage(console.err, "note", header + " is left unchanged.");
         return ExitCode::UsageOrFileError;
     }
-    PrintFindings(console.err, header, ReadFindings(*contents));
+    PrintFindings(console.err, header, WordFindings(*contents, {}));
     return Write(header, changed, *contents, UsesOldStyleNames(FileBytes(header)), console);
 }
 

@@ -15,7 +15,7 @@ ExitCode ShowCommand::Run(Console& console) {
     if (!contents) {
         return ExitCode::UsageOrFileError;
     }
-    const HeaderReport report = MakeReport(header, std::move(*contents));
+    const HeaderReport report = Report(header, std::move(*contents));
     if (json_) {
         PrintJson(console.out, report);
         console.out << '\n';

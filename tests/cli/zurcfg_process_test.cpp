@@ -11,15 +11,14 @@
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "tests/support/configuration_diff.h"
-#include "tests/support/fake_prompter.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
 using testing::DifferingFields;
-using testing::FakePrompter;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -60,6 +59,7 @@ Configuration Sample() {
     Configuration configuration;
     configuration.OS_TASKS = 3;
     configuration.OS_BSEMS = 2;
+    configuration.OS_STIMERS = 1;
     configuration.OS_ENABLE_QMSG = 1;
     configuration.OS_ENABLE_INT_QUEUE = 1;
     configuration.OS_BANK_TASKS = 2;
@@ -75,9 +75,8 @@ const std::vector<NameEntry> kStimers{{"T_TICK", "blink"}};
 // A header as the window saves it, in a folder of its own inside dir.
 std::string WindowHeader(const TempDir& dir, const std::string& folder, bool oldStyleNames) {
     fs::create_directory(dir.Path() / folder);
-    FakePrompter saved;
-    saved.Will(Answer::Ok);
-    EXPECT_TRUE(WriteHeader(dir.File(folder), Sample(), kBsems, kStimers, oldStyleNames, saved));
+    EXPECT_TRUE(
+        WriteHeaderFile(dir.File(folder), Sample(), kBsems, kStimers, oldStyleNames).Written());
     return (dir.Path() / folder / "ZURcfg.h").string();
 }
 
@@ -169,6 +168,24 @@ TEST(ZurcfgProcessTest, PathsWithoutAHeaderAreFileErrors) {
         }
     }
     EXPECT_FALSE(fs::exists(dir.File("missing")));
+
+    // A pipe is not waited on.
+    fs::create_directory(dir.Path() / "pipe");
+    ASSERT_EQ(mkfifo(dir.File("pipe/ZURcfg.h").c_str(), 0600), 0);
+    const Outcome pipe = Zurcfg(dir, {"check", dir.File("pipe")});
+    EXPECT_EQ(pipe.status, 2);
+    EXPECT_TRUE(Contains(pipe.err, "is not a regular file")) << pipe.err;
+
+    // A header its reader may not read.
+    fs::create_directory(dir.Path() / "locked");
+    WriteBytes(dir.File("locked/ZURcfg.h"), "#define OS_TASKS 2\n");
+    fs::permissions(dir.File("locked/ZURcfg.h"), fs::perms::none);
+    const std::string check =
+        Quoted(ZURCFG_PROGRAM) + " check " + Quoted(dir.File("locked")) + " >/dev/null 2>&1";
+    EXPECT_TRUE(testing::RunUnprivileged([&check] {
+        const int status = std::system(check.c_str());
+        return WIFEXITED(status) && WEXITSTATUS(status) == 2;
+    }));
 }
 
 TEST(ZurcfgProcessTest, SetChangesExactlyTheFieldsNamed) {
@@ -183,8 +200,7 @@ TEST(ZurcfgProcessTest, SetChangesExactlyTheFieldsNamed) {
 
     const Outcome set = Zurcfg(dir, {"set", header, "OS_TASKS=9", "OS_BANK_OS=bank1"});
     EXPECT_EQ(set.status, 0) << set.err;
-    FakePrompter silent;
-    const HeaderReadResult read = ReadHeader(header, silent);
+    const HeaderReadResult read = ReadHeaderFile(header);
     Configuration expected = Sample();
     expected.OS_TASKS = 9;
     expected.OS_BANK_OS = 2;
