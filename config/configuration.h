@@ -70,6 +70,9 @@ struct NameEntry {
     bool operator!=(const NameEntry& other) const { return !(*this == other); }
 };
 
+// The two name tables: binary semaphores and static timers.
+enum class NameTableId { Bsems, Stimers };
+
 // Rows of the two name tables.
 inline constexpr int kBsemsEntries = 200;
 inline constexpr int kStimersEntries = 64;

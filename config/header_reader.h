@@ -11,8 +11,6 @@ namespace zurcfg {
 // The most items one enumeration table takes from a header; further items are dropped.
 inline constexpr std::size_t kMaxEnumItems = 200;
 
-enum class NameTableId { Bsems, Stimers };
-
 // Something about a header that its user should hear of. The reader only finds it; the window
 // words it as a message box, the command line as a warning.
 struct ReadFinding {

@@ -120,12 +120,18 @@ std::array<RamFigure, 4> RamFigures(const Configuration& c) {
         return {{{"? (select platform)", true}, {"?", true}, {"?", true}, {"?", true}}};
     }
     // The merge has put the figures of the banks a platform lacks into bank 0 or 1.
-    const bool hasBank1 = c.PLATFORM < kPic24;
-    const bool hasBanks2And3 = c.PLATFORM < kPic18First;
-    return {{{FigureText((*usage)[0]), true},
-             {FigureText((*usage)[1]), hasBank1},
-             {FigureText((*usage)[2]), hasBanks2And3},
-             {FigureText((*usage)[3]), hasBanks2And3}}};
+    const int lastBank = c.PLATFORM == kPic24 ? 0 : c.PLATFORM >= kPic18First ? 1 : 3;
+    std::array<RamFigure, 4> figures;
+    for (int bank = 0; bank < 4; ++bank) {
+        figures[bank] = {FigureText((*usage)[bank]), bank <= lastBank, {}};
+        if (bank > lastBank) {
+            figures[bank].whyGreyed = "Greyed: platform " +
+                                      std::string(kPlatforms[c.PLATFORM].caption) + " has no bank" +
+                                      std::to_string(bank) + "; its variables count in bank" +
+                                      std::to_string(lastBank);
+        }
+    }
+    return figures;
 }
 
 }  // namespace zurcfg

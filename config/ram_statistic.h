@@ -19,6 +19,8 @@ std::optional<std::array<int64_t, 4>> ComputeRamUsage(const Configuration& confi
 struct RamFigure {
     std::string text;
     bool enabled;
+    // For a greyed figure, why: the platform lacks the bank, and where its variables went.
+    std::string whyGreyed;
 };
 
 // The four figure labels, banks 0 to 3: the banks the platform lacks are greyed, and without a

@@ -21,13 +21,14 @@ enum class ControlKind {
 // Style flags of a control, combined with |.
 enum ControlStyle : uint32_t {
     kNoStyle = 0,
-    kDigitsOnly = 1u << 0,     // an edit that takes only digits from the keyboard
-    kCentred = 1u << 1,        // a label with its text centred
-    kBordered = 1u << 2,       // a label with a sunken border
-    kDefaultButton = 1u << 3,  // the push button that Enter presses
-    kLabelFont = 1u << 4,      // drawn in the bold heading font instead of the dialog font
-    kFixedFont = 1u << 5,      // drawn in the fixed-pitch font instead of the dialog font
-    kWordWrap = 1u << 6,       // a label whose text wraps into the lines of its height
+    kDigitsOnly = 1u << 0,      // an edit that takes only digits from the keyboard
+    kCentred = 1u << 1,         // a label with its text centred
+    kBordered = 1u << 2,        // a label with a sunken border
+    kDefaultButton = 1u << 3,   // the push button that Enter presses
+    kLabelFont = 1u << 4,       // drawn in the bold heading font instead of the dialog font
+    kFixedFont = 1u << 5,       // drawn in the fixed-pitch font instead of the dialog font
+    kWordWrap = 1u << 6,        // a label whose text wraps into the lines of its height
+    kVerticalScroll = 1u << 7,  // a list that scrolls when its items fill the open list's height
 };
 
 // Controls without an id of their own (plain labels) carry this one.
@@ -42,6 +43,9 @@ inline constexpr std::string_view kInformationIcon = "136";  // the platform's i
 
 // One control as the template places it. Coordinates are dialog units: 4 per average character
 // width across, 8 per font height down. A control of no size (an icon) takes its natural size.
+// The caption is the text a button, check box, label or group box shows; an edit, list, arrow
+// pair or grid shows none, and its caption says what it holds ("count", "bank", "table") for the
+// name screen readers give it (resources/accessible_names.h).
 struct ControlTemplate {
     int id;
     ControlKind kind;

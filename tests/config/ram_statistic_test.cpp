@@ -173,8 +173,14 @@ TEST(RamFiguresTest, ShowTheFiguresAndGreyTheBanksThePlatformLacks) {
     c.OS_BANK_TASKS = 2;
     EXPECT_EQ(Texts(c), (std::array<std::string, 4>{"8", "35", "0", "0"}));
     EXPECT_EQ(Enabled(c), (std::array<bool, 4>{true, true, false, false}));
+    EXPECT_EQ(RamFigures(c)[2].whyGreyed,
+              "Greyed: platform PIC18 (ht-picc18) has no bank2; its variables count in bank1");
+    EXPECT_EQ(RamFigures(c)[1].whyGreyed, "");
     c.PLATFORM = 5;
     EXPECT_EQ(Enabled(c), (std::array<bool, 4>{true, false, false, false}));
+    EXPECT_EQ(RamFigures(c)[1].whyGreyed,
+              "Greyed: platform PIC24, dsPIC (Microchip C30) has no bank1; its variables count in "
+              "bank0");
     c.PLATFORM = 2;
     EXPECT_EQ(Enabled(c), (std::array<bool, 4>{true, true, true, true}));
     c.PLATFORM = 1;

@@ -264,6 +264,11 @@ TEST_F(ConfigDialogTest, AGreyedControlsTooltipEndsWithWhyItIsGreyed) {
                     ->toolTip()
                     .endsWith("bank to allocate array of static timers\nGreyed: the static timer "
                               "count is 0"));
+    // A figure label has no tooltip of its own: the reason is all it shows.
+    Choose(kPlatformList, 3);
+    EXPECT_EQ(Find<QWidget>(kRamBank3Label)->toolTip(),
+              "Greyed: platform PIC18 (ht-picc18) has no bank3; its variables count in bank1");
+    EXPECT_EQ(Find<QWidget>(kRamBank1Label)->toolTip(), "");
 }
 
 TEST_F(ConfigDialogTest, EnableAllGreysTheEnableBoxesEvenWhenTheReadStopsAtABadCount) {

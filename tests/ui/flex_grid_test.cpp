@@ -1,5 +1,10 @@
+#include <cstdlib>
+
+#include <QImage>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -85,6 +90,38 @@ TEST_F(FlexGridTest, DoubleClickIsSentAndCellRectCoversTheCurrentCell) {
     const QRect cell = grid_.CellRect();
     EXPECT_EQ(grid_.childAt(cell.center()), grid_.viewport());
     EXPECT_EQ(grid_.viewport()->mapTo(&grid_, CellCentre(2, 2)), cell.center());
+}
+
+TEST(FlexGridFocusTest, TheCurrentCellLooksDifferentWhileTheGridHasTheKeyboardFocus) {
+    QWidget window;
+    auto* edit = new QLineEdit(&window);
+    auto* grid = new FlexGrid(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(edit);
+    layout->addWidget(grid);
+    grid->SetRows(4);
+    grid->SetCols(3);
+    grid->SetTextMatrix(1, 1, "name");
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const QRect cell = grid->visualRect(grid->currentIndex());
+    const auto currentCell = [&] { return grid->viewport()->grab(cell).toImage(); };
+
+    edit->setFocus();
+    const QImage withoutFocus = currentCell();
+    grid->setFocus();
+    const QImage withFocus = currentCell();
+    edit->setFocus();
+    // A mark the eye sees: along the cell's edges, pixels of clearly another brightness.
+    int marked = 0;
+    for (int y = 0; y < withFocus.height(); ++y) {
+        for (int x = 0; x < withFocus.width(); ++x) {
+            marked += std::abs(qGray(withFocus.pixel(x, y)) - qGray(withoutFocus.pixel(x, y))) > 64;
+        }
+    }
+    EXPECT_GT(marked, cell.width());
+    EXPECT_EQ(currentCell(), withoutFocus) << "the mark goes with the focus";
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "resources/control_ids.h"
+#include "resources/tips_dialog_template.h"
 #include "settings/app_settings.h"
 #include "ui/dialogs/tips_dialog.h"
 #include "ui/support/dialog_harness.h"
@@ -143,6 +145,29 @@ TEST_F(TipsAndAboutTest, F1AndTheHelpButtonOpenTheAboutBoxWhichOkAndEscClose) {
     QCoreApplication::sendEvent(qApp, &helpMode);
     EXPECT_EQ(esc.Caption(), "About ZURcfg_Tool");
     EXPECT_TRUE(esc.ClosedByAnswer());
+}
+
+TEST(TipsDialogTest, TheTipShowsABlueLetterIInABlueCircleOnWhite) {
+    const TipsDialog tip(kStartupTip, false);
+    QImage sign;
+    for (const QLabel* label : tip.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            sign = label->pixmap().toImage();
+        }
+    }
+    ASSERT_FALSE(sign.isNull());
+    // Sampled on a 32 by 32 grid of the sign, whatever its size.
+    const auto at = [&sign](double x, double y) {
+        return sign.pixelColor(static_cast<int>(x * sign.width() / 32),
+                               static_cast<int>(y * sign.height() / 32));
+    };
+    const QColor blue(0, 0, 255);
+    EXPECT_EQ(at(16, 8.5), blue) << "the dot";
+    EXPECT_EQ(at(16, 20), blue) << "the stem";
+    EXPECT_EQ(at(1, 16), blue) << "the circle";
+    EXPECT_EQ(at(8, 16), QColor(Qt::white));
+    EXPECT_EQ(at(16, 12), QColor(Qt::white)) << "between the dot and the stem";
+    EXPECT_EQ(at(0, 0).alpha(), 0) << "outside the circle";
 }
 
 }  // namespace

@@ -12,8 +12,10 @@
 #include <QStyle>
 #include <QValidator>
 
+#include "ui/common/information_sign.h"
 #include "ui/common/local_text.h"
 #include "ui/common/program_icon.h"
+#include "ui/widgets/drop_down_accessibility.h"
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
 
@@ -58,27 +60,26 @@ QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(Caption(control), parent);
-    if ((control.style & kCentred) != 0) {
-        label->setAlignment(Qt::AlignCenter);
-    }
+    // Texts start at the top of their box, so that captions of different heights on one row line
+    // up with each other.
+    label->setAlignment((control.style & kCentred) != 0 ? Qt::AlignCenter
+                                                        : Qt::AlignLeft | Qt::AlignTop);
     if ((control.style & kBordered) != 0) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     }
     if ((control.style & kWordWrap) != 0) {
         label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     return label;
 }
 
 // Icons are drawn at the platform's large icon size.
 QWidget* CreateIcon(const ControlTemplate& control, QWidget* parent) {
-    const QIcon icon = control.caption == kProgramIcon
-                           ? ProgramIcon()
-                           : parent->style()->standardIcon(QStyle::SP_MessageBoxInformation);
     const int size = parent->style()->pixelMetric(QStyle::PM_LargeIconSize);
     auto* label = new QLabel(parent);
-    label->setPixmap(icon.pixmap(size, size));
+    label->setPixmap(control.caption == kProgramIcon
+                         ? ProgramIcon().pixmap(size, size)
+                         : InformationSign(size, parent->devicePixelRatioF()));
     return label;
 }
 
@@ -101,6 +102,7 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
         case ControlKind::Edit:
             return CreateEdit(control, parent);
         case ControlKind::DropDownList:
+            NameDropDownListsByAccessibleName();
             return new QComboBox(parent);
         case ControlKind::CheckBox:
             return new QCheckBox(Caption(control), parent);

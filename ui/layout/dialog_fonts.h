@@ -10,7 +10,8 @@ namespace zurcfg {
 struct DialogFonts {
     QFont dialog;  // the platform's default GUI font at 8 points; it sets the dialog units
     QFont label;   // the dialog font in bold, for headings
-    QFont fixed;   // the platform's fixed-pitch font, for type names and paths
+    QFont fixed;   // the platform's fixed-pitch font 14 pixels high whatever the system font
+                   // size, for type names and paths
 };
 
 DialogFonts PlatformDialogFonts();

@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <vector>
@@ -130,8 +132,33 @@ private:
     std::vector<QString> cells_;
 };
 
+// Frames the current cell while the grid has the keyboard focus, in every style: without the
+// focus only the selection colour marks the cell, so the user sees which grid the keys reach.
+class CurrentCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if ((option.state & QStyle::State_HasFocus) == 0) {
+            return;
+        }
+        painter->save();
+        painter->setPen(QPen(option.palette.color(QPalette::Text), kFocusFrameWidth));
+        painter->setBrush(Qt::NoBrush);
+        const int inset = kFocusFrameWidth / 2;
+        painter->drawRect(option.rect.adjusted(inset, inset, -inset - 1, -inset - 1));
+        painter->restore();
+    }
+
+private:
+    static constexpr int kFocusFrameWidth = 2;
+};
+
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
     setModel(model_);
+    setItemDelegate(new CurrentCellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

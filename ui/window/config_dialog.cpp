@@ -13,6 +13,7 @@
 #include <QPushButton>
 
 #include "config/ram_statistic.h"
+#include "resources/accessible_names.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
@@ -49,6 +50,20 @@ constexpr int kServiceEnableChecks[] = {kCsemEnableCheck, kQmsgEnableCheck, kQsm
                                         kTaskTimersEnableCheck, kDynamicTimersEnableCheck};
 
 constexpr int kRamFigureLabels[] = {kRamBank0Label, kRamBank1Label, kRamBank2Label, kRamBank3Label};
+
+// The captions beside the RAM figures ("bank1"), which screen readers read with the figures.
+std::array<QString, 4> RamBankCaptions() {
+    const ControlNames names(kMainDialog);
+    std::array<QString, 4> captions;
+    for (int index = 0; index < kMainDialog.controlCount; ++index) {
+        const int* figure = std::find(std::begin(kRamFigureLabels), std::end(kRamFigureLabels),
+                                      kMainDialog.controls[index].id);
+        if (figure != std::end(kRamFigureLabels)) {
+            captions[figure - std::begin(kRamFigureLabels)] = FromLocal8Bit(names.RowLabel(index));
+        }
+    }
+    return captions;
+}
 
 // Controls whose every change runs a window read. The task count and the two message type
 // edits are not among them: their text waits for the next read, whatever control causes it.
@@ -88,6 +103,7 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       fileChooser_(fileChooser),
       tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
+      ramBankCaptions_(RamBankCaptions()),
       settings_(std::move(settingsPath)) {
     controls_ = BuildDialog(this, kMainDialog, fonts_);
     OnInitDialog();
@@ -285,10 +301,15 @@ void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
 
 void ConfigDialog::ShowRamFigures() {
     const std::array<RamFigure, 4> figures = RamFigures(current_);
+    const QString unit = ComputeRamUsage(current_) ? QStringLiteral(" bytes") : QString();
     for (std::size_t bank = 0; bank < figures.size(); ++bank) {
         auto* label = Control<QLabel>(kRamFigureLabels[bank]);
-        label->setText(FromLocal8Bit(figures[bank].text));
+        const QString figure = FromLocal8Bit(figures[bank].text);
+        label->setText(figure);
         label->setEnabled(figures[bank].enabled);
+        ShowGreyedReason(kRamFigureLabels[bank], figures[bank].whyGreyed);
+        // Read as "bank1: 123 bytes", not as a number on its own.
+        label->setAccessibleName(ramBankCaptions_[bank] + QStringLiteral(": ") + figure + unit);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -139,6 +140,8 @@ private:
     std::string documentPath_;
     bool filling_ = false;
     DialogFonts fonts_;
+    // What screen readers say before each RAM figure, banks 0 to 3.
+    std::array<QString, 4> ramBankCaptions_;
     // The window's controls by id; the window reads and sets them on every change.
     QHash<int, QWidget*> controls_;
     // The tooltips of the template, by control id, without any greyed reason.
