@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "config/configuration.h"
-#include "config/header_reader.h"
 
 namespace zurcfg {
 
