@@ -3,6 +3,8 @@
 // Runs a test's action as a user whom file permission bits bind, even when the tests run as
 // root. POSIX only: Windows has no such bits, only a read-only attribute that binds everyone.
 
+#ifndef _WIN32
+
 #include <grp.h>
 #include <pwd.h>
 #include <sys/types.h>
@@ -34,3 +36,5 @@ inline bool RunUnprivileged(const std::function<bool()>& action) {
 }
 
 }  // namespace zurcfg::testing
+
+#endif
