@@ -33,6 +33,7 @@ ExitCode RunCommandLine(const std::vector<std::string>& arguments, Console& cons
     }
 
     std::vector<const char*> argv;
+    argv.reserve(arguments.size());
     for (const std::string& argument : arguments) {
         argv.push_back(argument.c_str());
     }

@@ -3,20 +3,13 @@
 #include <cstdio>
 
 #include "cli/field_values.h"
+#include "config/header_messages.h"
 
 namespace zurcfg {
 
 namespace {
 
 constexpr const char* kBankNames[] = {"bank0", "bank1", "bank2", "bank3"};
-
-std::string TableName(NameTableId table) {
-    return table == NameTableId::Bsems ? "BSEMS" : "STIMERS";
-}
-
-int TableRows(NameTableId table) {
-    return table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
-}
 
 void PrintTable(std::ostream& out, const char* name, const std::vector<NameEntry>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -89,7 +82,7 @@ std::vector<Finding> WordFindings(const HeaderContents& contents,
                                   const std::vector<CountWarning>& countWarnings) {
     std::vector<Finding> findings;
     for (const ReadFinding& found : contents.findings) {
-        const std::string table = TableName(found.table);
+        const std::string table = NameTableName(found.table);
         switch (found.kind) {
             case ReadFinding::Kind::NotGenerated:
                 findings.push_back({found.line, "not-generated",
@@ -107,7 +100,7 @@ std::vector<Finding> WordFindings(const HeaderContents& contents,
                 findings.push_back({found.line, "names-not-kept",
                                     std::to_string(found.count) + " " + table +
                                         " name(s) from here on are beyond the table's " +
-                                        std::to_string(TableRows(found.table)) +
+                                        std::to_string(NameTableRows(found.table)) +
                                         " rows and are not kept"});
                 break;
             default:  // a header that was not read has no report
@@ -115,13 +108,9 @@ std::vector<Finding> WordFindings(const HeaderContents& contents,
         }
     }
     for (const CountWarning& warning : countWarnings) {
-        const std::string table = TableName(warning.table);
         const int line = warning.table == NameTableId::Bsems ? contents.lines.bsemsEnumeration
                                                              : contents.lines.stimersEnumeration;
-        findings.push_back({line, "count-mismatch",
-                            "OS_" + table + " = " + std::to_string(warning.count) + ", but " +
-                                std::to_string(warning.identifiers) + " item(s) defined in ENUM_" +
-                                table});
+        findings.push_back({line, "count-mismatch", CountWarningText(warning)});
     }
     return findings;
 }

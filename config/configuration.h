@@ -77,6 +77,15 @@ enum class NameTableId { Bsems, Stimers };
 inline constexpr int kBsemsEntries = 200;
 inline constexpr int kStimersEntries = 64;
 
+// A table's name as the header's macros spell it: "BSEMS" or "STIMERS".
+inline const char* NameTableName(NameTableId table) {
+    return table == NameTableId::Bsems ? "BSEMS" : "STIMERS";
+}
+
+inline int NameTableRows(NameTableId table) {
+    return table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
+}
+
 // The fields by name, in record order, for code that walks them (settings keys, window
 // controls). Each group is in the order in which the settings file stores it.
 template <typename T>

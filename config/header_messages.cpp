@@ -8,14 +8,6 @@ namespace zurcfg {
 
 namespace {
 
-std::string TableName(NameTableId table) {
-    return table == NameTableId::Bsems ? "BSEMS" : "STIMERS";
-}
-
-int TableRows(NameTableId table) {
-    return table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
-}
-
 // The box for a finding about the file itself; none for findings about names.
 std::optional<Message> FileMessage(const ReadFinding& finding, const std::string& path) {
     switch (finding.kind) {
@@ -48,14 +40,14 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
 
 // One line of the box about names that a save would lose.
 std::string NamesLine(const ReadFinding& finding) {
-    const std::string table = TableName(finding.table);
+    const std::string table = NameTableName(finding.table);
     if (finding.kind == ReadFinding::Kind::SkippedEnumeration) {
         return "- line " + std::to_string(finding.line) + ": the " + table +
                " names of this enumeration are not read (only an \"enum\" that begins its line "
                "is).\n";
     }
     return "- " + std::to_string(finding.count) + " " + table + " name(s) beyond the table's " +
-           std::to_string(TableRows(finding.table)) + " rows, from line " +
+           std::to_string(NameTableRows(finding.table)) + " rows, from line " +
            std::to_string(finding.line) + ", are not kept.\n";
 }
 
@@ -80,6 +72,13 @@ std::vector<Message> ReadMessages(const HeaderReadResult& result) {
     return messages;
 }
 
+std::string CountWarningText(const CountWarning& warning) {
+    const std::string table = NameTableName(warning.table);
+    std::string text = "OS_" + table + " = " + std::to_string(warning.count);
+    text += ", but " + std::to_string(warning.identifiers) + " item(s) defined in ENUM_";
+    return text + table;
+}
+
 Message WriteMessage(const HeaderWriteReport& report) {
     switch (report.outcome) {
         case HeaderWriteReport::Outcome::NotOpened:
@@ -93,11 +92,7 @@ Message WriteMessage(const HeaderWriteReport& report) {
     std::string warnings;
     int number = 0;
     for (const CountWarning& warning : report.countWarnings) {
-        const std::string table = TableName(warning.table);
-        warnings += std::to_string(++number) + ". OS_";
-        warnings += table + " = " + std::to_string(warning.count) + ", but ";
-        warnings += std::to_string(warning.identifiers) + " item(s) defined in ENUM_";
-        warnings += table + "\n";
+        warnings += std::to_string(++number) + ". " + CountWarningText(warning) + "\n";
     }
     // The header is written all the same; the user should know the backup is stale.
     const std::string noBackup = report.backup == HeaderWriteReport::Backup::NotMade

@@ -16,6 +16,9 @@ namespace zurcfg {
 // then one for all names that will not be kept. None for a clean header.
 std::vector<Message> ReadMessages(const HeaderReadResult& result);
 
+// "OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS": a table holding more names than its count.
+std::string CountWarningText(const CountWarning& warning);
+
 // The one box that reports a write.
 Message WriteMessage(const HeaderWriteReport& report);
 
