@@ -21,6 +21,7 @@
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/about_entry.h"
 #include "ui/layout/dialog_builder.h"
+#include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/widgets/flex_grid.h"
@@ -294,6 +295,7 @@ void ConfigDialog::RefreshWindow() {
     }
     setWindowTitle(LiteralWindowTitle(WindowTitle(documentPath_, IsModified())));
     ShowRamFigures();
+    nameMarkers_->Update(current_);
 }
 
 bool ConfigDialog::IsModified() const {
@@ -368,6 +370,7 @@ void ConfigDialog::OnControlChanged() {
 void ConfigDialog::SetUpNameTables() {
     nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
                                                Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
+    nameMarkers_ = std::make_unique<NameMarkers>(nameTables_->Bsems(), nameTables_->Stimers());
     connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
     connect(nameTables_.get(), &NameTables::Full, this, &ConfigDialog::OnTableFull);
 }

@@ -24,6 +24,7 @@ class DropDownChoice;
 class KeyPreFilter;
 class NameTable;
 class MainMenu;
+class NameMarkers;
 class NameTables;
 struct CountArrow;
 
@@ -168,6 +169,7 @@ private:
     TransferValues transfer_;
     // Released before the grids, so that no grid signal reaches them while the window goes.
     std::unique_ptr<NameTables> nameTables_;
+    std::unique_ptr<NameMarkers> nameMarkers_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
     std::unique_ptr<MainMenu> menu_;
