@@ -295,6 +295,53 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     EXPECT_FALSE(dialog_->isVisible());
 }
 
+TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
+    OpenListingBoth();
+    ChooseFromPathList(1);
+    auto* bsems = Find<FlexGrid>(kBsemsGrid);
+    // After BS_READY: a keyword, twelve texts that are no identifiers, and one name that is only
+    // too long, which is marked but not asked about.
+    bsems->SetTextMatrix(2, 1, "int");
+    for (int row = 3; row <= 14; ++row) {
+        bsems->SetTextMatrix(row, 1, QString("%1x").arg(row));
+    }
+    bsems->SetTextMatrix(15, 1, QString(40, 'L'));
+    Type(kBsemsEdit, "15");
+    std::string expected = "These names would stop the firmware building:\n";
+    expected += "\nBSEMS entry 1: int is a C or C++ keyword";
+    for (int entry = 2; entry <= 10; ++entry) {
+        expected += "\nBSEMS entry " + std::to_string(entry) +
+                    ": not a C identifier: ASCII letters, digits and _ only, no digit first";
+    }
+    expected += "\nand 3 more\n\nDo you want to save anyway?";
+    const std::string before = ReadBytes(pathB_);
+    const auto expectRefused = [&] {
+        EXPECT_EQ(prompter_.Last().text, expected);
+        EXPECT_EQ(prompter_.Last().buttons, Buttons::YesNo);
+        EXPECT_EQ(ReadBytes(pathB_), before);
+        EXPECT_TRUE(bsems->hasFocus());
+        EXPECT_EQ(bsems->RowSel(), 2);
+        EXPECT_EQ(bsems->ColSel(), 1);
+        EXPECT_EQ(Title(), TitleOf(pathB_, true));
+    };
+
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    expectRefused();
+
+    // No in the names question after Yes in the save-changes question keeps the window.
+    testing::ClickCell(Find<FlexGrid>(kStimersGrid), 1, 1);
+    prompter_.Will(Answer::Yes).Will(Answer::No);
+    ChooseFromPathList(0);
+    expectRefused();
+    EXPECT_EQ(PathShown(), pathB_);
+
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.bsems.at(1).identifier, "int");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+}
+
 TEST_F(ConfigDialogDocumentTest, WithoutADocumentCancelKeepsTheListAndYesNeedsAFile) {
     OpenListingBoth();
     TypeName("Unnamed");

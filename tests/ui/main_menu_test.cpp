@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
