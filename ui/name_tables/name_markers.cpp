@@ -69,7 +69,8 @@ bool NameMarkers::ConfirmSave(Prompter& prompter) {
     if (stoppers.empty() || prompter.Ask(SaveAnywayQuestion(stoppers)) == Answer::Yes) {
         return true;
     }
-    const NameFinding& first = *stoppers.front();
+    // A copy: making the cell current stores any open edit, which checks the tables afresh.
+    const NameFinding first = *stoppers.front();
     const auto [row, col] = CellOf(first);
     FlexGrid* grid = Table(first.table).Grid();
     grid->SetCurrentCell(row, col);
