@@ -91,6 +91,7 @@ TEST_F(FlexGridTest, AMarkShowsItsReasonOnAReddishCellInLightAndDarkPalettes) {
     grid_.SetCellMark(0, 1, "too many names");
     const QModelIndex marked = grid_.model()->index(1, 1);
     EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), "a keyword");
+    EXPECT_EQ(marked.data(Qt::AccessibleDescriptionRole).toString(), "a keyword");
     EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
               "too many names");
     EXPECT_FALSE(grid_.model()->index(1, 2).data(Qt::BackgroundRole).isValid());

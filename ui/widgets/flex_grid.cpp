@@ -74,9 +74,9 @@ public:
         } else {
             const QModelIndex changed = index(gridRow - 1, col);
             emit dataChanged(changed, changed,
-                             layer == Layer::Text
-                                 ? QList<int>{Qt::DisplayRole}
-                                 : QList<int>{Qt::BackgroundRole, Qt::ToolTipRole});
+                             layer == Layer::Text ? QList<int>{Qt::DisplayRole}
+                                                  : QList<int>{Qt::BackgroundRole, Qt::ToolTipRole,
+                                                               Qt::AccessibleDescriptionRole});
         }
     }
 
@@ -102,7 +102,9 @@ public:
                 return mark.isEmpty() ? QVariant() : QVariant(MarkedBackground());
             case Qt::ForegroundRole:
                 return IsFixed(index) ? QVariant(QApplication::palette().buttonText()) : QVariant();
+            // Screen readers tell the reason as the cell's description.
             case Qt::ToolTipRole:
+            case Qt::AccessibleDescriptionRole:
                 return mark.isEmpty() ? QVariant() : QVariant(mark);
             default:
                 return {};
