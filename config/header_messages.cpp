@@ -94,9 +94,10 @@ Message WriteMessage(const HeaderWriteReport& report) {
     int number = 0;
     for (const CountWarning& warning : report.countWarnings) {
         const std::string table = TableName(warning.table);
-        warnings += std::to_string(++number) + ". OS_" + table + " = " +
-                    std::to_string(warning.count) + ", but " + std::to_string(warning.identifiers) +
-                    " item(s) defined in ENUM_" + table + "\n";
+        warnings += std::to_string(++number) + ". OS_";
+        warnings += table + " = " + std::to_string(warning.count) + ", but ";
+        warnings += std::to_string(warning.identifiers) + " item(s) defined in ENUM_";
+        warnings += table + "\n";
     }
     // The header is written all the same; the user should know the backup is stale.
     const std::string noBackup = report.backup == HeaderWriteReport::Backup::NotMade

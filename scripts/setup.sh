@@ -13,7 +13,7 @@ PACKAGES=(
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
     xvfb xauth xdotool imagemagick time
     desktop-file-utils dpkg-dev file lintian
-    clang-format clang-tidy
+    clang-format clang-tidy libcli11-dev
 )
 
 install_missing_packages() {

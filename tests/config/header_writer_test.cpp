@@ -12,9 +12,9 @@
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
-#include "support/unprivileged.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace zurcfg {
 namespace {

@@ -14,7 +14,6 @@
 
 #include "config/header_messages.h"
 #include "config/header_path.h"
-#include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
 #include "ui/support/dialog_harness.h"
@@ -100,13 +99,18 @@ TEST_F(MainMenuTest, TheBarSitsAboveTheControlsAndShowsTheShortcuts) {
     for (QAction* title : Bar()->actions()) {
         menus << title->text();
     }
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Help"}));
     EXPECT_EQ(Entry("&File", "&Open...")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(Entry("&File", "&Save")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(Entry("&File", "Save &as...")->shortcut(), QKeySequence("Ctrl+Shift+S"));
     EXPECT_EQ(Entry("&File", "E&xit")->shortcut(), QKeySequence("Ctrl+Q"));
     EXPECT_EQ(Entry("&Help", "&About ZURcfg_Tool...")->shortcut(), QKeySequence::HelpContents);
     EXPECT_EQ(Entry("&Edit", "&Insert row")->text(), "&Insert row\tIns");
+    EXPECT_EQ(Entry("&Edit", "&Undo")->shortcut(), QKeySequence::Undo);
+    EXPECT_EQ(Entry("&Edit", "&Redo")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")}));
+    EXPECT_EQ(Entry("&View", "Header &preview")->shortcut(), QKeySequence(Qt::Key_F7));
+    EXPECT_NE(Entry("&View", "&Compare with backup"), nullptr);
 
     // The recent paths, numbered, up to the first empty one.
     EXPECT_TRUE(Entry("&File", "&1 ")->isVisible());

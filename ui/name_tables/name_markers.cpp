@@ -43,8 +43,8 @@ Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
 
 NameMarkers::NameMarkers(NameTable& bsems, NameTable& stimers) : bsems_(bsems), stimers_(stimers) {}
 
-void NameMarkers::Update(const Configuration& configuration) {
-    findings_ = CheckNames(bsems_.Entries(), stimers_.Entries(), configuration);
+void NameMarkers::Update(const Document& document) {
+    findings_ = CheckNames(document.bsems, document.stimers, document.configuration);
     Marks bsemsMarks;
     Marks stimersMarks;
     for (const NameFinding& finding : findings_) {

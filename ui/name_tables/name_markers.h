@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "config/configuration.h"
+#include "config/document.h"
 #include "config/name_checks.h"
 #include "config/prompter.h"
 
@@ -22,9 +23,9 @@ class NameMarkers {
 public:
     NameMarkers(NameTable& bsems, NameTable& stimers);
 
-    // Checks both tables, with the counts of `configuration`, and marks what it finds. A grid
-    // whose marks are as before is not touched.
-    void Update(const Configuration& configuration);
+    // Checks both tables of `document`, with its counts, and marks what it finds in the grids.
+    // A grid whose marks are as before is not touched.
+    void Update(const Document& document);
 
     // Before a header is written with the tables as last checked: true when no name would stop
     // the firmware building, or when the user, asked with a list of them, says to save anyway.

@@ -72,12 +72,6 @@ std::vector<NameEntry> NameTable::Entries() const {
     return entries;
 }
 
-void NameTable::ClearEntries() {
-    for (int row = 1; row < grid_->Rows(); ++row) {
-        EmptyRow(row);
-    }
-}
-
 bool NameTable::WantsKeys() const {
     return editing_ || grid_->hasFocus();
 }
@@ -97,7 +91,7 @@ void NameTable::BeginCellEdit() {
 void NameTable::EndCellEdit(bool commit) {
     if (commit) {
         grid_->SetTextMatrix(editRow_, editCol_, editBox_->text());
-        emit Modified();
+        emit Modified(Edit::Cell);
     }
     grid_->setFocus();
     editBox_->hide();
@@ -160,7 +154,7 @@ void NameTable::InsertEntry() {
         }
         EmptyRow(row);
     }
-    emit Modified();
+    emit Modified(Edit::Insert);
 }
 
 // On the identifier column the entry is removed and the entries below move up; on any other
@@ -177,7 +171,7 @@ void NameTable::DeleteEntry() {
     } else {
         grid_->SetTextMatrix(row, col, QString());
     }
-    emit Modified();
+    emit Modified(Edit::Delete);
 }
 
 void NameTable::CopyRow(int from, int to) {

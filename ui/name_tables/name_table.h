@@ -21,6 +21,9 @@ class NameTable : public QObject {
     Q_OBJECT
 
 public:
+    // What changed the table.
+    enum class Edit { Cell, Insert, Delete };
+
     // Sets `grid` up for `entryCount` entries: rows, headings, column widths, entry numbers and
     // the hidden edit box in `editFont`. The grid must have its final width already. `name` names
     // the table to the user ("BSEMS").
@@ -34,8 +37,6 @@ public:
     NameEntry Entry(int entry) const;
     void SetEntry(int entry, const NameEntry& value);
     std::vector<NameEntry> Entries() const;
-    // Empties both texts of every entry.
-    void ClearEntries();
 
     // True while the edit box is open.
     bool IsEditing() const { return editing_; }
@@ -56,7 +57,7 @@ public:
 
 signals:
     // A commit, Insert or Delete changed or touched the table.
-    void Modified();
+    void Modified(zurcfg::NameTable::Edit edit);
     // Insert was refused because the last entry holds an identifier that it would push out.
     void Full();
 

@@ -11,7 +11,8 @@ NameTables::NameTables(FlexGrid* stimersGrid, FlexGrid* bsemsGrid, const QFont& 
       bsems_(bsemsGrid, "BSEMS", kBsemsEntries, editFont) {
     for (NameTable* table : {&stimers_, &bsems_}) {
         connect(table->Grid(), &FlexGrid::LeaveCell, this, &NameTables::CommitOpenEdits);
-        connect(table, &NameTable::Modified, this, &NameTables::Modified);
+        connect(table, &NameTable::Modified, this,
+                [this, table](NameTable::Edit edit) { emit Modified(table, edit); });
         connect(table, &NameTable::Full, this, [this, table] { emit Full(*table); });
     }
 }

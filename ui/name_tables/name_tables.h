@@ -28,8 +28,8 @@ public:
     void CommitOpenEdits();
 
 signals:
-    // A commit, Insert or Delete in either table.
-    void Modified();
+    // A commit, Insert or Delete in `table`.
+    void Modified(zurcfg::NameTable* table, zurcfg::NameTable::Edit edit);
     // Insert was refused in `table`: its last entry holds an identifier.
     void Full(const NameTable& table);
 

@@ -20,6 +20,7 @@
 #include "ui/common/local_text.h"
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/about_entry.h"
+#include "ui/document/document_history.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
@@ -31,6 +32,7 @@
 #include "ui/window/integer_transfer.h"
 #include "ui/window/key_pre_filter.h"
 #include "ui/window/main_menu.h"
+#include "ui/window/option_step.h"
 
 namespace zurcfg {
 
@@ -106,7 +108,9 @@ ConfigDialog::ConfigDialog(std::string settingsPath, Prompter& prompter, FileCho
       tipPresenter_(tipPresenter),
       fonts_(PlatformDialogFonts()),
       ramBankCaptions_(RamBankCaptions()),
-      settings_(std::move(settingsPath)) {
+      settings_(std::move(settingsPath)),
+      history_(std::make_unique<DocumentHistory>(static_cast<EditTarget&>(*this))),
+      diskGuard_(prompter) {
     auto* body = new QWidget(this);
     controls_ = BuildDialog(body, kMainDialog, fonts_);
     SetUpMenu(body);
@@ -123,11 +127,10 @@ void ConfigDialog::OnInitDialog() {
     aboutEntry_ = new AboutEntry(this);
     setWindowIcon(ProgramIcon());
     SetUpNameTables();
-    current_ = settings_.defaultConfiguration;
+    document_.configuration = settings_.defaultConfiguration;
     recentPaths_ = settings_.recentPaths;
     ShowConfiguration();
     FillPathBox();
-    documentPath_.clear();
     MarkUnmodified();
     RegisterTooltips();
     ConnectNotifications();
@@ -179,6 +182,7 @@ void ConfigDialog::ConnectNotifications() {
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
     ConnectDocumentCommands();
+    ConnectEditCommands();
 }
 
 void ConfigDialog::FillPathBox() {
@@ -250,19 +254,20 @@ int32_t ConfigDialog::CheckState(int checkBoxId) const {
 
 void ConfigDialog::ShowConfiguration() {
     filling_ = true;
+    const Configuration& shown = document_.configuration;
     for (const auto& count : kCountControls) {
-        Control<QLineEdit>(count.controlId)->setText(QString::number(current_.*count.field));
+        Control<QLineEdit>(count.controlId)->setText(QString::number(shown.*count.field));
     }
     for (const auto& flag : kSwitchControls) {
-        Control<QCheckBox>(flag.controlId)->setChecked(current_.*flag.field != 0);
+        Control<QCheckBox>(flag.controlId)->setChecked(shown.*flag.field != 0);
     }
     for (const auto& list : kListControls) {
         auto* comboBox = Control<QComboBox>(list.controlId);
-        const int32_t position = current_.*list.field;
+        const int32_t position = shown.*list.field;
         comboBox->setCurrentIndex(position >= 0 && position < comboBox->count() ? position : -1);
     }
     for (const auto& text : kTextControls) {
-        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(current_.*text.field));
+        Control<QLineEdit>(text.controlId)->setText(FromLocal8Bit(shown.*text.field));
     }
     filling_ = false;
 }
@@ -285,26 +290,35 @@ void ConfigDialog::ReadConfiguration() {
     for (const auto& text : kTextControls) {
         read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
     }
-    current_ = read;
+    if (!read.IsDifferent(document_.configuration)) {
+        return;
+    }
+    const OptionStep step = StepFor(document_.configuration, read);
+    Document edited = document_;
+    edited.configuration = read;
+    history_->Record(document_, edited, FromLocal8Bit(step.name), step.typingControl);
 }
 
 void ConfigDialog::RefreshWindow() {
     for (const ControlRule& rule : kControlRules) {
-        Control(rule.controlId)->setEnabled(rule.Enabled(current_));
-        ShowGreyedReason(rule.controlId, rule.WhyGreyed(current_));
+        Control(rule.controlId)->setEnabled(rule.Enabled(document_.configuration));
+        ShowGreyedReason(rule.controlId, rule.WhyGreyed(document_.configuration));
     }
-    setWindowTitle(LiteralWindowTitle(WindowTitle(documentPath_, IsModified())));
+    setWindowTitle(LiteralWindowTitle(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
-    nameMarkers_->Update(current_);
+    // A window being filled is refreshed again once it is full.
+    if (!filling_) {
+        nameMarkers_->Update(document_);
+        RefreshPreview();
+    }
 }
 
 bool ConfigDialog::IsModified() const {
-    return current_.IsDifferent(saved_) || tablesModified_;
+    return document_.IsChangedFrom(saved_);
 }
 
 void ConfigDialog::MarkUnmodified() {
-    saved_ = current_;
-    tablesModified_ = false;
+    saved_ = document_;
 }
 
 void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
@@ -319,8 +333,9 @@ void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
 }
 
 void ConfigDialog::ShowRamFigures() {
-    const std::array<RamFigure, 4> figures = RamFigures(current_);
-    const QString unit = ComputeRamUsage(current_) ? QStringLiteral(" bytes") : QString();
+    const std::array<RamFigure, 4> figures = RamFigures(document_.configuration);
+    const QString unit =
+        ComputeRamUsage(document_.configuration) ? QStringLiteral(" bytes") : QString();
     for (std::size_t bank = 0; bank < figures.size(); ++bank) {
         auto* label = Control<QLabel>(kRamFigureLabels[bank]);
         const QString figure = FromLocal8Bit(figures[bank].text);
@@ -375,12 +390,6 @@ void ConfigDialog::SetUpNameTables() {
     connect(nameTables_.get(), &NameTables::Full, this, &ConfigDialog::OnTableFull);
 }
 
-// Every commit, Insert and Delete marks the document, even when no text changed.
-void ConfigDialog::OnTablesModified() {
-    tablesModified_ = true;
-    RefreshWindow();
-}
-
 // Insert would push the last entry's name out of the table.
 void ConfigDialog::OnTableFull(const NameTable& table) {
     prompter_.Ask({"The " + std::string(table.Name()) + " table is full: it holds " +
@@ -391,8 +400,10 @@ void ConfigDialog::OnTableFull(const NameTable& table) {
 
 // The arrows are tied to no edit: they step the count the window read took, keep it at its
 // minimum, with no upper bound but the largest count there is, and read the window again. A
-// refused count stops them, so that one click tells the user once.
+// refused count stops them, so that one click tells the user once. Each click is a step of its
+// own, apart from any typing in the edit.
 void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
+    history_->EndTyping();
     if (!ReadWindow()) {
         return;
     }
@@ -401,6 +412,7 @@ void ConfigDialog::OnCountArrow(const CountArrow& arrow, int delta) {
         std::clamp<int64_t>(stepped, arrow.minimum, std::numeric_limits<int32_t>::max());
     Control<QLineEdit>(arrow.editId)->setText(QString::number(kept));
     ReadWindow();
+    history_->EndTyping();
 }
 
 }  // namespace zurcfg

@@ -10,19 +10,26 @@
 #include <QDialog>
 #include <QHash>
 
-#include "config/configuration.h"
+#include "config/document.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
+#include "ui/document/disk_guard.h"
+#include "ui/document/edit_commands.h"
 #include "ui/layout/dialog_fonts.h"
+#include "ui/name_tables/name_table.h"
 #include "ui/prompts/file_chooser.h"
 #include "ui/prompts/tip_presenter.h"
+
+class QAction;
 
 namespace zurcfg {
 
 class AboutEntry;
+class ChangesView;
+class DocumentHistory;
 class DropDownChoice;
+class HeaderPreview;
 class KeyPreFilter;
-class NameTable;
 class MainMenu;
 class NameMarkers;
 class NameTables;
@@ -39,8 +46,9 @@ struct TransferValues {
 };
 
 // The program's one window: every option of a ZURcfg.h, the two name tables and the document
-// commands. The controls mirror the current Configuration; every edit is read back into it.
-class ConfigDialog : public QDialog {
+// commands. The controls and grids show the document; every edit is read back into it as one
+// step of the undo history.
+class ConfigDialog : public QDialog, private EditTarget {
     Q_OBJECT
 
 public:
@@ -52,7 +60,8 @@ public:
     // Writes the settings file.
     ~ConfigDialog() override;
 
-    const Configuration& CurrentConfiguration() const { return current_; }
+    const Configuration& CurrentConfiguration() const { return document_.configuration; }
+    const Document& CurrentDocument() const { return document_; }
 
     // Opens a header, or the header in a project folder, as a choice in the path box does: after
     // the save-changes question, showing the values it holds.
@@ -70,8 +79,28 @@ public:
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
+    // Edit and View commands. Run as document commands, each first stores an open cell edit and
+    // reads the window; a refused count stops it.
+    void OnUndo();
+    void OnRedo();
+    // Opens the preview of what Save would write, or brings it to the front.
+    void OnHeaderPreview();
+    void OnCompareWithBackup();
+    // Offers to read the document's file again when it changed on disk; the window does this
+    // whenever it becomes the active window.
+    void CheckFileOnDisk();
+
+    // The Edit and View commands with their shortcuts, for the menu bar.
+    QAction* UndoAction() const { return undoAction_; }
+    QAction* RedoAction() const { return redoAction_; }
+    QAction* HeaderPreviewAction() const { return previewAction_; }
+    QAction* CompareWithBackupAction() const { return compareAction_; }
+    HeaderPreview* Preview() const { return preview_; }
+    ChangesView* BackupComparison() const { return backupView_; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Esc and the close box.
     void reject() override;
 
@@ -88,8 +117,17 @@ private:
 
     // Whether the document differs from what was last read or written.
     bool IsModified() const;
-    // Takes the current Configuration and tables as what was last read or written.
+    // Takes the document as what was last read or written.
     void MarkUnmodified();
+    // Shows the whole document: controls, both tables, rules, title and figures.
+    void ShowDocument();
+    // Undo steps.
+    Document& EditedDocument() override { return document_; }
+    void ShowEdit(const DocumentEdit& edit) override;
+    void ConnectEditCommands();
+    // Takes text typed but not yet read as a step of its own; false when a count was refused.
+    bool ReadPendingEdits();
+    void RefreshPreview();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
     // The control's own tooltip, followed by the line saying why it is greyed, if it is.
@@ -138,7 +176,7 @@ private:
 
     // Name tables and count arrows.
     void SetUpNameTables();
-    void OnTablesModified();
+    void OnTablesModified(NameTable* table, NameTable::Edit edit);
     void OnTableFull(const NameTable& table);
     void OnCountArrow(const CountArrow& arrow, int delta);
 
@@ -152,8 +190,6 @@ private:
     FileChooser& fileChooser_;
     TipPresenter* tipPresenter_;
 
-    bool tablesModified_ = false;
-    std::string documentPath_;
     bool filling_ = false;
     DialogFonts fonts_;
     // What screen readers say before each RAM figure, banks 0 to 3.
@@ -162,8 +198,9 @@ private:
     QHash<int, QWidget*> controls_;
     // The tooltips of the template, by control id, without any greyed reason.
     QHash<int, QString> tooltips_;
-    Configuration current_;
-    Configuration saved_;
+    Document document_;
+    // The document as last read or written.
+    Document saved_;
     RecentPaths recentPaths_;
     AppSettings settings_;
     TransferValues transfer_;
@@ -172,6 +209,14 @@ private:
     std::unique_ptr<NameMarkers> nameMarkers_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
+    std::unique_ptr<DocumentHistory> history_;
+    DiskGuard diskGuard_;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    QAction* previewAction_ = nullptr;
+    QAction* compareAction_ = nullptr;
+    HeaderPreview* preview_ = nullptr;
+    ChangesView* backupView_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     AboutEntry* aboutEntry_ = nullptr;
 };

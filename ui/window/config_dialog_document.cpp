@@ -8,11 +8,13 @@
 #include <QComboBox>
 
 #include "config/header_messages.h"
+#include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "resources/control_ids.h"
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
+#include "ui/document/document_history.h"
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
@@ -20,19 +22,6 @@
 #include "ui/window/file_drop.h"
 
 namespace zurcfg {
-
-namespace {
-
-// Fills a table's entries from the items read; entries beyond them are emptied, items beyond
-// the table are not shown.
-void ShowEntries(NameTable& table, const std::vector<NameEntry>& items) {
-    for (int entry = 0; entry < table.EntryCount(); ++entry) {
-        const auto index = static_cast<std::size_t>(entry);
-        table.SetEntry(entry, index < items.size() ? items[index] : NameEntry{});
-    }
-}
-
-}  // namespace
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
@@ -83,13 +72,13 @@ bool ConfigDialog::QuerySaveChanges() {
         return true;
     }
     const Answer answer =
-        prompter_.Ask({"File " + documentPath_ + " was changed.\nDo you want to save changes?",
+        prompter_.Ask({"File " + document_.path + " was changed.\nDo you want to save changes?",
                        "Save changes?", Buttons::YesNoCancel, Icon::Question});
     if (answer == Answer::No) {
         return true;
     }
     // Changes the user wants kept are dropped only once they are on disk.
-    if (answer == Answer::Yes && SaveHeaderFile(documentPath_)) {
+    if (answer == Answer::Yes && SaveHeaderFile(document_.path)) {
         return true;
     }
     ShowDocumentInPathBox();
@@ -99,24 +88,25 @@ bool ConfigDialog::QuerySaveChanges() {
 // The path box may show another entry the user has just picked. Before any header was read there
 // is no document to show, and the list keeps its entries.
 void ConfigDialog::ShowDocumentInPathBox() {
-    if (documentPath_.empty()) {
+    if (document_.path.empty()) {
         Control<QComboBox>(kPathBox)->setCurrentIndex(-1);
     } else {
-        AddRecentPath(documentPath_);
+        AddRecentPath(document_.path);
     }
 }
 
-// A file that cannot be read still becomes the document, with empty values.
+// A file that cannot be read still becomes the document, with empty values. The history of the
+// document before starts afresh.
 void ConfigDialog::LoadHeader(const std::string& path) {
     const HeaderReadResult read = ReadHeader(path, prompter_);
-    ShowEntries(nameTables_->Bsems(), read.contents.bsems);
-    ShowEntries(nameTables_->Stimers(), read.contents.stimers);
-    current_ = read.contents.configuration;
+    document_.configuration = read.contents.configuration;
+    document_.SetTables(read.contents.bsems, read.contents.stimers);
+    document_.path = read.path;
+    document_.onDisk = TakeFingerprint(read.path);
     AddRecentPath(read.path);
-    documentPath_ = read.path;
-    ShowConfiguration();
+    history_->Clear();
     MarkUnmodified();
-    RefreshWindow();
+    ShowDocument();
 }
 
 // A refused count stops the save before anything is asked or written, and so do names the user
@@ -133,10 +123,15 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         path = std::move(*chosen);
         AddRecentPath(path);
     }
-    if (!WriteHeader(path, current_, nameTables_->Bsems().Entries(),
-                     nameTables_->Stimers().Entries(), settings_.OldStyleNames(), prompter_)
+    const std::string headerPath = HeaderPathFor(path);
+    if (!diskGuard_.MayOverwrite(document_, headerPath) ||
+        !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
+                     settings_.OldStyleNames(), prompter_)
              .Written()) {
         return false;
+    }
+    if (headerPath == document_.path) {
+        document_.onDisk = TakeFingerprint(headerPath);
     }
     MarkUnmodified();
     ShowConfiguration();
@@ -169,11 +164,9 @@ bool ConfigDialog::InExistingFolder(const std::string& path) {
 }
 
 void ConfigDialog::ApplyDefaults() {
-    nameTables_->Bsems().ClearEntries();
-    nameTables_->Stimers().ClearEntries();
-    current_ = settings_.defaultConfiguration;
-    ShowConfiguration();
-    RefreshWindow();
+    document_.ClearTables();
+    document_.configuration = settings_.defaultConfiguration;
+    ShowDocument();
 }
 
 void ConfigDialog::OpenDocument(const std::string& path) {
@@ -220,7 +213,9 @@ void ConfigDialog::OnRestoreDefault() {
     if (prompter_.Ask({"This operation is undoable. Are you sure you want to restore default "
                        "configuration?",
                        "Warning", Buttons::YesNo, Icon::Question}) == Answer::Yes) {
+        const Document before = document_;
         ApplyDefaults();
+        history_->Record(before, document_, tr("Restore default"));
     }
 }
 
@@ -239,12 +234,13 @@ void ConfigDialog::OnOldStyleNames() {
     settings_.ZURVERSION = Control<QCheckBox>(kOldStyleNamesCheck)->isChecked()
                                ? AppSettings::kOldStyleNamesVersion
                                : AppSettings::kNewStyleNamesVersion;
+    RefreshPreview();
 }
 
 // The document itself is not touched: only the defaults of new projects change.
 void ConfigDialog::OnSaveAsDefault() {
     ReadConfiguration();
-    settings_.defaultConfiguration = current_;
+    settings_.defaultConfiguration = document_.configuration;
     settings_.SaveSettings();
 }
 

@@ -41,7 +41,13 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
 
     // Insert and Delete act on the table the keys would act on, and only where they would act on
     // its rows. The keys stay the tables' own: shown beside the entries, not bound a second time.
+    // Undo and Redo name the step they take; see ConnectEditCommands.
     QMenu* edit = menu_->AddMenu(QStringLiteral("&Edit"));
+    undoAction_ = menu_->AddCommand(
+        edit, {"&Undo", QKeySequence::Undo, DocumentCommand(&ConfigDialog::OnUndo)});
+    redoAction_ = menu_->AddCommand(edit, {"&Redo", {}, DocumentCommand(&ConfigDialog::OnRedo)});
+    redoAction_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    edit->addSeparator();
     const auto rowKeysApply = [this] { return nameTables_->TakesRowKeys(); };
     menu_->AddCommand(
         edit,
@@ -58,6 +64,12 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
                 this, [this] { menu_->UpdateCommands(); }, Qt::QueuedConnection);
         }
     });
+
+    QMenu* view = menu_->AddMenu(QStringLiteral("&View"));
+    previewAction_ = menu_->AddCommand(
+        view, {"Header &preview", Qt::Key_F7, DocumentCommand(&ConfigDialog::OnHeaderPreview)});
+    compareAction_ = menu_->AddCommand(
+        view, {"&Compare with backup", {}, DocumentCommand(&ConfigDialog::OnCompareWithBackup)});
 
     QMenu* help = menu_->AddMenu(QStringLiteral("&Help"));
     menu_->AddCommand(help, {"&Tip of the day", {}, [this] { OnTipOfTheDay(); }});

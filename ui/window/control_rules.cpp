@@ -117,6 +117,7 @@ std::string ControlRule::WhyGreyed(const Configuration& configuration) const {
     std::vector<std::string> ways;
     for (const std::vector<RuleTerm>& unmet : failing) {
         std::vector<std::string> requirements;
+        requirements.reserve(unmet.size());
         for (const RuleTerm& term : unmet) {
             requirements.push_back(Requirement(term));
         }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "resources/control_ids.h"
 #include "support/fake_prompter.h"
 #include "support/temp_dir.h"
 #include "ui/support/fake_file_chooser.h"
@@ -81,6 +83,14 @@ protected:
         for (int i = 0; i < position; ++i) {
             QTest::keyClick(list, Qt::Key_Down);
         }
+    }
+
+    // Opens the path box's list and confirms the entry in `row` with Enter.
+    void ChooseFromPathList(int row) const {
+        auto* box = Find<QComboBox>(kPathBox);
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(row, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
     }
 
     bool Checked(int id) const { return Find<QCheckBox>(id)->isChecked(); }

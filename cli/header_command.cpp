@@ -1,0 +1,104 @@
+#include "cli/header_command.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "config/header_messages.h"
+#include "config/header_path.h"
+#include "config/header_writer.h"
+#include "config/ram_statistic.h"
+
+namespace zurcfg {
+
+namespace {
+
+// Why a header that was not read could not be, and what to do.
+std::string NotReadText(const HeaderReadResult& read) {
+    const ReadFinding::Kind kind = read.contents.findings.empty() ? ReadFinding::Kind::Missing
+                                                                  : read.contents.findings[0].kind;
+    switch (kind) {
+        case ReadFinding::Kind::NotRegularFile:
+            return read.path +
+                   " is not a regular file (a folder, a pipe or a device), so it was "
+                   "not read; give a ZURcfg.h or the folder holding one.";
+        case ReadFinding::Kind::NotReadable:
+            return read.path + " exists but could not be read; check that you may read it.";
+        default:
+            break;
+    }
+    return read.path +
+           " does not exist; give an existing ZURcfg.h or its folder, or write one "
+           "with zurcfg new.";
+}
+
+// The rows of a name table as the window's grid holds them: the items read, as far as the grid
+// has rows, the rest empty.
+std::vector<NameEntry> WindowRows(const std::vector<NameEntry>& items, std::size_t rows) {
+    std::vector<NameEntry> kept(items.begin(), items.begin() + std::min(rows, items.size()));
+    kept.resize(rows);
+    return kept;
+}
+
+}  // namespace
+
+void HeaderCommand::AddHeaderPaths(CLI::App& command) {
+    command.add_option("FILE|FOLDER", paths_, "ZURcfg.h, or a folder holding it")->required();
+}
+
+std::string HeaderCommand::HeaderFile(const std::string& path) {
+    return HeaderPathFor(path);
+}
+
+std::optional<HeaderContents> HeaderCommand::ReadExistingHeader(const std::string& headerPath,
+                                                                Console& console) {
+    HeaderReadResult read = ReadHeaderFile(headerPath);
+    if (!read.opened) {
+        PrintMessage(console.err, "error", NotReadText(read));
+        return std::nullopt;
+    }
+    return std::move(read.contents);
+}
+
+std::string HeaderCommand::FileBytes(const std::string& headerPath) {
+    std::ifstream file(headerPath, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string HeaderCommand::StoredHeader(const Configuration& configuration,
+                                        const HeaderContents& tables, bool oldStyleNames) {
+    const std::string text =
+        FormatHeader(configuration, WindowRows(tables.bsems, kBsemsEntries),
+                     WindowRows(tables.stimers, kStimersEntries), oldStyleNames);
+    // The writer stores each line break as CR LF.
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n') {
+            bytes += '\r';
+        }
+        bytes += c;
+    }
+    return bytes;
+}
+
+ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
+                              const HeaderContents& tables, bool oldStyleNames, Console& console) {
+    ConsolePrompter prompter(console.err, Answer::No);
+    const HeaderWriteReport report =
+        WriteHeader(headerPath, configuration, WindowRows(tables.bsems, kBsemsEntries),
+                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter);
+    return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
+}
+
+HeaderReport HeaderCommand::Report(const std::string& headerPath, HeaderContents contents) {
+    const std::vector<CountWarning> countWarnings =
+        CheckCounts(contents.configuration, WindowRows(contents.bsems, kBsemsEntries),
+                    WindowRows(contents.stimers, kStimersEntries));
+    HeaderReport report{headerPath, std::move(contents), {}, std::nullopt};
+    report.findings = WordFindings(report.contents, countWarnings);
+    report.ram = ComputeRamUsage(report.contents.configuration);
+    return report;
+}
+
+}  // namespace zurcfg

@@ -1,0 +1,137 @@
+// NAME=VALUE over the Configuration, and the name style of a header's text.
+#include "cli/field_values.h"
+
+#include <gtest/gtest.h>
+
+#include "config/header_writer.h"
+#include "tests/support/configuration_diff.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::DifferingFields;
+
+std::string ValueOf(const Configuration& configuration, const std::string& name) {
+    for (const FieldValue& field : FieldValues(configuration)) {
+        if (field.name == name) {
+            return field.value;
+        }
+    }
+    ADD_FAILURE() << name << " not printed";
+    return {};
+}
+
+Configuration Sample() {
+    Configuration configuration;
+    configuration.OS_TASKS = 4;
+    configuration.OS_ENABLE_QMSG = 1;
+    configuration.OS_ENABLE_INT_QUEUE = 1;
+    configuration.OS_BANK_OS = 3;
+    configuration.OS_BANK_TASKS = 8;  // bank 7 read from a header, beyond the list
+    configuration.OS_TIMER_SIZE = 3;
+    configuration.OST_MSG = "unsigned char *";
+    configuration.PLATFORM = 5;
+    configuration.PROJECT_NAME = "Pump";
+    return configuration;
+}
+
+TEST(FieldValuesTest, PrintsEveryFieldUnderNewStyleNamesAndListTexts) {
+    const Configuration sample = Sample();
+    EXPECT_EQ(FieldValues(sample).size(), 31u);
+    EXPECT_EQ(ValueOf(sample, "OS_TASKS"), "4");
+    EXPECT_EQ(ValueOf(sample, "OS_ENABLE_QUEUE"), "1");
+    EXPECT_EQ(ValueOf(sample, "OS_ENABLE_INT_QUEUE"), "1");
+    EXPECT_EQ(ValueOf(sample, "OS_BANK_OS"), "bank2");
+    EXPECT_EQ(ValueOf(sample, "OS_BANK_TASKS"), "7");
+    EXPECT_EQ(ValueOf(sample, "OS_BANK_BSEMS"), "BANK_OS");
+    EXPECT_EQ(ValueOf(sample, "OS_TIMER_SIZE"), "long");
+    EXPECT_EQ(ValueOf(sample, "OS_CSEM_SIZE"), "default (char)");
+    EXPECT_EQ(ValueOf(sample, "OS_MSG_TYPE"), "unsigned char *");
+    EXPECT_EQ(ValueOf(sample, "PLATFORM"), "PIC24, dsPIC (Microchip C30)");
+    EXPECT_EQ(ValueOf(sample, "PROJECT_NAME"), "Pump");
+}
+
+TEST(FieldValuesTest, TakesEitherNameStyleListTextsAndHeaderNumbers) {
+    // What show prints, set takes back (the bank beyond the list aside).
+    Configuration sample = Sample();
+    sample.OS_BANK_TASKS = 2;
+    Configuration copy;
+    for (const FieldValue& field : FieldValues(sample)) {
+        EXPECT_EQ(AssignField(copy, field.name, field.value), "") << field.name;
+    }
+    EXPECT_EQ(DifferingFields(copy, sample), "");
+
+    Configuration changed;
+    for (const auto& [name, value] : {std::pair{"OS_ENABLE_QSMSG", "1"},
+                                      {"OS_QUEUE_SQUEUE_IDENTICAL", "1"},
+                                      {"OS_ENABLE_INT_QMSG", "1"},
+                                      {"OST_SMSG", "int"},
+                                      {"OS_BANK_STIMERS", "2"},
+                                      {"OS_BANK_BSEMS", "BANK3"},
+                                      {"OS_TTIMER_SIZE", "4"},
+                                      {"OS_STIMER_SIZE", "Char"},
+                                      {"PLATFORM", "ht-picc18"},
+                                      {"OS_BSEMS", "0"}}) {
+        EXPECT_EQ(AssignField(changed, name, value), "") << name;
+    }
+    Configuration expected;
+    expected.OS_ENABLE_QSMSG = 1;
+    expected.OS_QUEUES_IDENTICAL = 1;
+    expected.OS_ENABLE_INT_QUEUE = 1;
+    expected.OST_SMSG = "int";
+    expected.OS_BANK_STIMERS = 3;
+    expected.OS_BANK_BSEMS = 4;
+    expected.OS_TTIMER_SIZE = 3;
+    expected.OS_STIMER_SIZE = 1;
+    expected.PLATFORM = 3;
+    EXPECT_EQ(DifferingFields(changed, expected), "");
+}
+
+TEST(FieldValuesTest, RefusesUnknownNamesAndValuesNamingWhatIsAccepted) {
+    const struct {
+        const char* name;
+        const char* value;
+        const char* accepted;
+    } refused[] = {
+        {"OS_TASK", "3", "OS_ENABLE_QUEUE (or OS_ENABLE_QMSG)"},
+        {"os_tasks", "3", "the names are OS_TASKS"},
+        {"OS_TASKS", "0", "a whole number from 1 to 2147483647"},
+        {"OS_BSEMS", "-1", "a whole number from 0 to"},
+        {"OS_BSEMS", "3x", "a whole number from 0 to"},
+        {"OS_STIMERS", "2147483648", "a whole number from 0 to"},
+        {"OS_ENABLE_ALL", "yes", "0 (off) or 1 (on)"},
+        {"OS_BANK_OS", "4",
+         "\"default (near)\", \"near\", \"bank1\", \"bank2\", \"bank3\", or "
+         "a bank number 0 to 3"},
+        {"OS_TIMER_SIZE", "3",
+         "\"default (int)\", \"char\", \"int\", \"long\", or a size in "
+         "bytes 1, 2 or 4"},
+        {"PLATFORM", "6", "\"Microchip C30\", or a position 0 to 5"},
+        {"PROJECT_NAME", "two\nlines", "text on one line"},
+    };
+    for (const auto& value : refused) {
+        Configuration configuration;
+        const std::string refusal = AssignField(configuration, value.name, value.value);
+        EXPECT_NE(refusal.find(value.accepted), std::string::npos) << refusal;
+        EXPECT_EQ(DifferingFields(configuration, Configuration()), "") << value.name;
+    }
+}
+
+TEST(FieldValuesTest, TellsTheNameStyleAHeaderUses) {
+    Configuration queues;
+    queues.OS_ENABLE_QMSG = 1;
+    Configuration messageType;
+    messageType.OST_MSG = "char";
+    EXPECT_TRUE(UsesOldStyleNames(FormatHeader(queues, {}, {}, true)));
+    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(queues, {}, {}, false)));
+    EXPECT_TRUE(UsesOldStyleNames(FormatHeader(messageType, {}, {}, true)));
+    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(messageType, {}, {}, false)));
+    // Neither style's names: new-style.
+    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(Configuration(), {}, {}, true)));
+    EXPECT_TRUE(UsesOldStyleNames("#define\tOST_SMSG int\r\n"));
+    EXPECT_FALSE(UsesOldStyleNames("  #define OS_ENABLE_QMSG\n// #define OST_MSG char\n"));
+    EXPECT_FALSE(UsesOldStyleNames("#define OS_ENABLE_QMSG\n#define OS_ENABLE_SQUEUE\n"));
+}
+
+}  // namespace
+}  // namespace zurcfg

@@ -1,0 +1,320 @@
+// Undo and redo of every kind of edit, the header preview and the look at the file on disk,
+// through the real window with scripted answers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include "config/header_path.h"
+#include "config/header_writer.h"
+#include "ui/dialogs/header_preview.h"
+#include "ui/support/dialog_harness.h"
+#include "ui/support/grid_input.h"
+#include "ui/widgets/flex_grid.h"
+#include "ui/widgets/up_down_control.h"
+#include "ui/window/control_bindings.h"
+
+namespace zurcfg {
+namespace {
+
+using testing::ClickCell;
+using testing::DoubleClickCell;
+using testing::PressKey;
+using testing::ReadBytes;
+using testing::TypeText;
+using testing::WithCrLf;
+using testing::WriteBytes;
+
+// The window on a settings file that lists the header of one project, opened from the path box.
+class ConfigDialogEditTest : public testing::DialogHarness {
+protected:
+    ConfigDialogEditTest() {
+        project_.configuration.OS_TASKS = 3;
+        project_.configuration.PROJECT_NAME = "Alpha";
+        project_.configuration.OS_ENABLE_QMSG = 1;  // its macro name differs by name style
+        project_.SetTables({{"BS_ONE", "first"}, {"BS_TWO", ""}}, {});
+        WriteProject(project_);
+        OpenWithSettings("[PATHS]\r\npath0=" + path_ + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
+        ChooseFromPathList(0);
+    }
+
+    void WriteProject(const Document& document) const {
+        WriteBytes(path_, WithCrLf(document.HeaderText(false)));
+    }
+
+    const Document& Doc() const { return dialog_->CurrentDocument(); }
+    FlexGrid* Bsems() const { return Find<FlexGrid>(kBsemsGrid); }
+    QString UndoText() const { return dialog_->UndoAction()->text(); }
+    bool CanUndo() const { return UndoText() != "&Undo"; }
+    bool CanRedo() const { return dialog_->RedoAction()->text() != "&Redo"; }
+    void Undo() const { dialog_->UndoAction()->trigger(); }
+    void Redo() const { dialog_->RedoAction()->trigger(); }
+    bool Marked() const { return Title().endsWith(" (*)"); }
+
+    void ClickArrow(int upDownId, int delta) const {
+        QTest::mouseClick(Find<UpDownControl>(upDownId)->findChild<QToolButton*>(
+                              delta < 0 ? QStringLiteral("up") : QStringLiteral("down")),
+                          Qt::LeftButton);
+    }
+
+    // The controls and both grids show `document`.
+    void ExpectShown(const Document& document) const {
+        const Configuration& shown = document.configuration;
+        for (const auto& count : kCountControls) {
+            EXPECT_EQ(Text(count.controlId), QString::number(shown.*count.field));
+        }
+        for (const auto& flag : kSwitchControls) {
+            EXPECT_EQ(Checked(flag.controlId), shown.*flag.field != 0) << flag.stepName;
+        }
+        for (const auto& list : kListControls) {
+            EXPECT_EQ(Selected(list.controlId), shown.*list.field) << list.stepName;
+        }
+        for (const auto& text : kTextControls) {
+            EXPECT_EQ(Text(text.controlId).toStdString(), shown.*text.field);
+        }
+        for (int entry = 0; entry < kBsemsEntries; ++entry) {
+            const NameEntry& row = document.bsems[static_cast<std::size_t>(entry)];
+            ASSERT_EQ(Bsems()->TextMatrix(entry + 1, 1).toStdString(), row.identifier) << entry;
+            ASSERT_EQ(Bsems()->TextMatrix(entry + 1, 2).toStdString(), row.comment) << entry;
+        }
+    }
+
+    std::string path_ = HeaderPathFor(dir_.File(""));
+    Document project_;
+};
+
+TEST_F(ConfigDialogEditTest, EveryEditIsOneStepThatUndoAndRedoTakeBackAndForth) {
+    EXPECT_FALSE(CanUndo());
+    std::vector<Document> states{Doc()};
+    const auto step = [&](const char* name) {
+        EXPECT_EQ(UndoText(), QString("&Undo ") + name);
+        EXPECT_NE(Doc(), states.back()) << name;
+        states.push_back(Doc());
+    };
+    Click(kCsemEnableCheck);
+    step("CSEM Enable change");
+    Choose(kPlatformList, 1);
+    step("Platform change");
+    Type(kStimersEdit, "4");
+    step("Static timers change");
+    ClickArrow(kBsemsUpDown, -1);
+    step("Binary semaphores change");
+    Type(kProjectNameEdit, "Beta");
+    step("Name change");
+    Type(kTasksEdit, "9");  // taken by the next window read, here the Undo command's
+    Undo();
+    EXPECT_EQ(Text(kTasksEdit), "3");
+    EXPECT_EQ(dialog_->RedoAction()->text(), "&Redo Tasks change");
+    Type(kTasksEdit, "8");
+    Click(kDisablePriorityCheck);
+    step("Options change");
+    DoubleClickCell(Bsems(), 2, 2);
+    TypeText("second");
+    PressKey(Qt::Key_Return);
+    step("Binary semaphores cell change");
+    ClickCell(Bsems(), 1, 1);
+    PressKey(Qt::Key_Insert);
+    step("Binary semaphores Insert");
+    PressKey(Qt::Key_Delete);
+    step("Binary semaphores Delete");
+    EXPECT_EQ(Bsems()->TextMatrix(1, 1), "BS_ONE");
+    prompter_.Will(Answer::Yes);
+    Click(kRestoreDefaultButton);
+    step("Restore default");
+
+    for (std::size_t state = states.size() - 1; state > 0; --state) {
+        Undo();
+        EXPECT_EQ(Doc(), states[state - 1]) << state;
+        ExpectShown(states[state - 1]);
+    }
+    EXPECT_FALSE(CanUndo());
+    EXPECT_FALSE(Marked());
+    for (std::size_t state = 1; state < states.size(); ++state) {
+        Redo();
+        EXPECT_EQ(Doc(), states[state]) << state;
+    }
+    ExpectShown(states.back());
+    EXPECT_FALSE(CanRedo());
+    // The control rules and figures follow as well: "Enable all" of the defaults is clear.
+    EXPECT_TRUE(Enabled(kCsemEnableCheck));
+}
+
+TEST_F(ConfigDialogEditTest, TypingInOneEditIsOneStepUntilTheFocusLeaves) {
+    Type(kProjectNameEdit, "Be");
+    TypeText("ta");
+    EXPECT_EQ(UndoText(), "&Undo Name change");
+    Find(kTasksEdit)->setFocus();
+    Find(kProjectNameEdit)->setFocus();
+    TypeText("s");
+    Undo();
+    EXPECT_EQ(Text(kProjectNameEdit), "Beta");
+    Undo();
+    EXPECT_EQ(Text(kProjectNameEdit), "Alpha");
+    EXPECT_FALSE(CanUndo());
+
+    // Typing that comes back to where it began leaves no step.
+    Find(kProjectNameEdit)->setFocus();
+    TypeText("x");
+    PressKey(Qt::Key_Backspace);
+    EXPECT_FALSE(CanUndo());
+    EXPECT_FALSE(Marked());
+}
+
+TEST_F(ConfigDialogEditTest, TheMarkGoesWhenUndoReturnsToWhatWasLastReadOrWritten) {
+    ClickCell(Bsems(), 1, 1);
+    PressKey(Qt::Key_Return);
+    PressKey(Qt::Key_Return);  // committed unchanged: still a change of the tables
+    EXPECT_TRUE(Marked());
+    Undo();
+    EXPECT_FALSE(Marked());
+    Redo();
+    EXPECT_TRUE(Marked());
+
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_FALSE(Marked());
+    EXPECT_TRUE(CanUndo()) << "saving keeps the history";
+    Undo();
+    EXPECT_TRUE(Marked()) << "undone past the save";
+    Redo();
+    EXPECT_FALSE(Marked());
+
+    // Opening a header starts its history afresh.
+    ChooseFromPathList(0);
+    EXPECT_FALSE(CanUndo());
+    EXPECT_FALSE(CanRedo());
+}
+
+TEST_F(ConfigDialogEditTest, UndoStoresAnOpenCellFirstAndStopsAtARefusedCount) {
+    ClickCell(Bsems(), 1, 1);
+    PressKey(Qt::Key_Return);
+    TypeText("BS_NEW");
+    Undo();  // from the menu, with the cell's edit box open
+
+    EXPECT_EQ(Bsems()->TextMatrix(1, 1), "BS_ONE");
+    Redo();
+    EXPECT_EQ(Bsems()->TextMatrix(1, 1), "BS_NEW");
+
+    Type(kTasksEdit, "");
+    prompter_.Will(Answer::Ok);
+    Undo();
+    EXPECT_EQ(prompter_.Last().text, "Please enter an integer.");
+    EXPECT_EQ(Bsems()->TextMatrix(1, 1), "BS_NEW");
+}
+
+TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument) {
+    dialog_->HeaderPreviewAction()->trigger();
+    HeaderPreview* preview = dialog_->Preview();
+    ASSERT_TRUE(preview != nullptr && preview->isVisible());
+    EXPECT_TRUE(preview->Changes()->toPlainText().isEmpty()) << "worked out only when seen";
+    preview->Tabs()->setCurrentWidget(preview->Changes());
+    EXPECT_EQ(preview->Changes()->toPlainText(), "Save would write the file on disk as it is.");
+
+    Type(kProjectNameEdit, "Gamma");
+    const std::string shown = preview->HeaderView()->toPlainText().toStdString();
+    EXPECT_NE(shown.find("Gamma"), std::string::npos);
+    const QString changes = preview->Changes()->toPlainText();
+    EXPECT_TRUE(changes.startsWith(QString::fromStdString("--- " + path_ + "\n+++ " + path_)));
+    EXPECT_TRUE(changes.contains("\n+") && changes.contains("Gamma"));
+
+    Undo();
+    EXPECT_TRUE(preview->HeaderView()->toPlainText().contains("PROJECT NAME: Alpha"));
+    Redo();
+    EXPECT_EQ(preview->HeaderView()->toPlainText().toStdString(), shown);
+
+    // Old-style names, as the check box chooses, and then exactly the bytes Save writes.
+    Click(kOldStyleNamesCheck);
+    const std::string oldStyle = preview->HeaderView()->toPlainText().toStdString();
+    EXPECT_NE(oldStyle, shown);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadBytes(path_), WithCrLf(oldStyle));
+    EXPECT_EQ(preview->Changes()->toPlainText(), "Save would write the file on disk as it is.");
+
+    // The last save's changes, from the backup.
+    dialog_->CompareWithBackupAction()->trigger();
+    const QString sinceBackup = dialog_->BackupComparison()->toPlainText();
+    EXPECT_TRUE(sinceBackup.startsWith(QString::fromStdString("--- " + BackupPathFor(path_))));
+    EXPECT_TRUE(sinceBackup.contains("\n-// PROJECT NAME: Alpha\n+// PROJECT NAME: Gamma\n"));
+}
+
+TEST_F(ConfigDialogEditTest, ThePreviewOfAHeaderNotYetOnDiskIsANewFile) {
+    std::filesystem::remove(path_);
+    dialog_->HeaderPreviewAction()->trigger();
+    dialog_->Preview()->Tabs()->setCurrentIndex(1);
+    EXPECT_TRUE(dialog_->Preview()->Changes()->toPlainText().startsWith(
+        QString::fromStdString("--- new file\n+++ " + path_ + "\n@@ -0,0 +1,")));
+}
+
+TEST_F(ConfigDialogEditTest, SaveAsksBeforeWritingOverAChangeOnDisk) {
+    Document theirs = project_;
+    theirs.configuration.PROJECT_NAME = "Theirs";
+    WriteProject(theirs);
+    const std::string theirBytes = ReadBytes(path_);
+    Type(kProjectNameEdit, "Mine");
+
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + path_ + " was changed on disk since it was opened. Overwrite it?");
+    EXPECT_EQ(prompter_.Last().buttons, Buttons::YesNo);
+    EXPECT_EQ(ReadBytes(path_), theirBytes);
+    EXPECT_TRUE(Marked());
+
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_FALSE(Marked());
+    // What was written is what the window now knows of the file: no question on the next save.
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+}
+
+// Another window takes the front, then the main window comes back.
+class ConfigDialogDiskTest : public ConfigDialogEditTest {
+protected:
+    void ComeBack() const {
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        ShowActive();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(ConfigDialogDiskTest, ComingBackOffersToReadAChangedFileOncePerChange) {
+    ComeBack();  // unchanged: no question, which the prompter would fail
+
+    Document theirs = project_;
+    theirs.configuration.PROJECT_NAME = "Theirs";
+    WriteProject(theirs);
+    prompter_.Will(Answer::No);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + path_ + " was changed on disk.\nDo you want to read it again?");
+    EXPECT_EQ(Text(kProjectNameEdit), "Alpha");
+    const std::size_t asked = prompter_.Messages().size();
+    ComeBack();
+    EXPECT_EQ(prompter_.Messages().size(), asked) << "asked again without a further change";
+
+    theirs.configuration.PROJECT_NAME = "Theirs again";
+    WriteProject(theirs);
+    Type(kProjectNameEdit, "Mine");
+    // Read it again, dropping the change in the window.
+    prompter_.Will(Answer::Yes).Will(Answer::No);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?");
+    EXPECT_EQ(Text(kProjectNameEdit), "Theirs again");
+    EXPECT_FALSE(Marked());
+
+    std::filesystem::remove(path_);
+    prompter_.Will(Answer::No);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + path_ + " was deleted from disk.\nDo you want to read it again?");
+}
+
+}  // namespace
+}  // namespace zurcfg
