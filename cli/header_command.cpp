@@ -7,6 +7,7 @@
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/name_checks.h"
 #include "config/ram_statistic.h"
 
 namespace zurcfg {
@@ -91,12 +92,18 @@ ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration
     return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
 }
 
+// The names are checked as the window would show them.
 HeaderReport HeaderCommand::Report(const std::string& headerPath, HeaderContents contents) {
+    const std::vector<NameEntry> bsems = WindowRows(contents.bsems, kBsemsEntries);
+    const std::vector<NameEntry> stimers = WindowRows(contents.stimers, kStimersEntries);
     const std::vector<CountWarning> countWarnings =
-        CheckCounts(contents.configuration, WindowRows(contents.bsems, kBsemsEntries),
-                    WindowRows(contents.stimers, kStimersEntries));
+        CheckCounts(contents.configuration, bsems, stimers);
+    const std::vector<NameFinding> nameFindings =
+        CheckNames(bsems, stimers, contents.configuration);
     HeaderReport report{headerPath, std::move(contents), {}, std::nullopt};
     report.findings = WordFindings(report.contents, countWarnings);
+    const std::vector<Finding> names = WordNameFindings(report.contents, nameFindings);
+    report.findings.insert(report.findings.end(), names.begin(), names.end());
     report.ram = ComputeRamUsage(report.contents.configuration);
     return report;
 }

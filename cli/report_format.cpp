@@ -76,7 +76,67 @@ void PrintJsonTable(std::ostream& out, const std::vector<NameEntry>& items) {
     out << ']';
 }
 
+int EnumerationLine(const HeaderContents& contents, NameTableId table) {
+    return table == NameTableId::Bsems ? contents.lines.bsemsEnumeration
+                                       : contents.lines.stimersEnumeration;
+}
+
+// The line of a finding's item; a finding about the whole table stands at its enumeration.
+int LineOf(const HeaderContents& contents, const NameFinding& finding) {
+    const std::vector<int>& items = finding.table == NameTableId::Bsems
+                                        ? contents.lines.bsemsItems
+                                        : contents.lines.stimersItems;
+    const auto row = static_cast<std::size_t>(finding.row);
+    return finding.row == kWholeTable || row >= items.size()
+               ? EnumerationLine(contents, finding.table)
+               : items[row];
+}
+
+const char* KindName(NameFindingKind kind) {
+    switch (kind) {
+        case NameFindingKind::NotIdentifier:
+            return "not-identifier";
+        case NameFindingKind::Keyword:
+            return "keyword";
+        case NameFindingKind::Duplicate:
+            return "duplicate-name";
+        case NameFindingKind::MacroName:
+            return "macro-name";
+        case NameFindingKind::EnumTag:
+            return "enumeration-tag";
+        case NameFindingKind::TooLong:
+            return "name-too-long";
+        case NameFindingKind::CaseOnly:
+            return "differs-in-case-only";
+        case NameFindingKind::CommentEndMarker:
+            return "comment-end-marker";
+        case NameFindingKind::CommentLineBreak:
+            return "comment-line-break";
+        case NameFindingKind::CommentContinues:
+            return "comment-continues";
+        case NameFindingKind::CommentWithoutIdentifier:
+            return "comment-without-name";
+        case NameFindingKind::FewerThanCount:
+            return "fewer-names-than-count";
+        case NameFindingKind::MoreThanCount:
+            return "count-mismatch";
+    }
+    return "name";
+}
+
 }  // namespace
+
+std::vector<Finding> WordNameFindings(const HeaderContents& contents,
+                                      const std::vector<NameFinding>& nameFindings) {
+    std::vector<Finding> findings;
+    for (const NameFinding& finding : nameFindings) {
+        if (finding.kind != NameFindingKind::MoreThanCount) {
+            findings.push_back(
+                {LineOf(contents, finding), KindName(finding.kind), DescribeNameFinding(finding)});
+        }
+    }
+    return findings;
+}
 
 std::vector<Finding> WordFindings(const HeaderContents& contents,
                                   const std::vector<CountWarning>& countWarnings) {
@@ -108,9 +168,8 @@ std::vector<Finding> WordFindings(const HeaderContents& contents,
         }
     }
     for (const CountWarning& warning : countWarnings) {
-        const int line = warning.table == NameTableId::Bsems ? contents.lines.bsemsEnumeration
-                                                             : contents.lines.stimersEnumeration;
-        findings.push_back({line, "count-mismatch", CountWarningText(warning)});
+        findings.push_back({EnumerationLine(contents, warning.table), "count-mismatch",
+                            CountWarningText(warning)});
     }
     return findings;
 }

@@ -9,6 +9,7 @@
 
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "config/name_checks.h"
 
 namespace zurcfg {
 
@@ -31,6 +32,12 @@ struct HeaderReport {
 // a count's finding stands at its table's enumeration.
 std::vector<Finding> WordFindings(const HeaderContents& contents,
                                   const std::vector<CountWarning>& countWarnings);
+
+// The name checks' findings at the lines of their items, a table's count at its enumeration. The
+// count's warning already says when a table names more items than its count, so that finding
+// is left out here.
+std::vector<Finding> WordNameFindings(const HeaderContents& contents,
+                                      const std::vector<NameFinding>& nameFindings);
 
 // Each finding as a compiler's warning: "file:line: warning: text", "file: warning: text"
 // without a line.

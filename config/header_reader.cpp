@@ -583,10 +583,12 @@ private:
         if (scan.itemsFound == rows + 1) {
             scan.firstLineBeyondRows = lineNumber_;
         }
-        std::vector<NameEntry>& items =
-            table == NameTableId::Bsems ? contents_.bsems : contents_.stimers;
+        const bool bsems = table == NameTableId::Bsems;
+        std::vector<NameEntry>& items = bsems ? contents_.bsems : contents_.stimers;
         if (items.size() < kMaxEnumItems) {
             items.push_back({std::string(identifier), std::string(comment)});
+            (bsems ? contents_.lines.bsemsItems : contents_.lines.stimersItems)
+                .push_back(lineNumber_);
         }
     }
 

@@ -41,6 +41,9 @@ struct SourceLines {
     std::vector<std::pair<std::string_view, int>> fields;
     int bsemsEnumeration = 0;  // the first enumeration that filled the table
     int stimersEnumeration = 0;
+    // The line of each item kept, beside HeaderContents::bsems and ::stimers.
+    std::vector<int> bsemsItems;
+    std::vector<int> stimersItems;
 
     // The line of the field's define, 0 when none set it.
     int FieldLine(std::string_view fieldName) const;

@@ -74,6 +74,15 @@ constexpr std::array<TableTraits, 2> kTables{{
     {NameTableId::Stimers, "STIMERS", "ENUM_STIMERS", &Configuration::OS_STIMERS},
 }};
 
+const TableTraits& Traits(NameTableId id) {
+    return id == NameTableId::Bsems ? kTables[0] : kTables[1];
+}
+
+// As the user sees a row of a table: "BSEMS entry 3".
+std::string EntryPlace(const TableTraits& table, int row) {
+    return std::string(table.name) + " entry " + std::to_string(row);
+}
+
 // The names the header itself defines, each list sorted.
 struct HeaderNames {
     std::vector<std::string> macros;
@@ -362,7 +371,7 @@ private:
     }
 
     static std::string Place(const Occurrence& occurrence) {
-        return std::string(occurrence.table->name) + " entry " + std::to_string(occurrence.row);
+        return EntryPlace(*occurrence.table, occurrence.row);
     }
 
     void Add(const TableTraits& table, int row, NameFindingKind kind, std::string reason) {
@@ -407,6 +416,12 @@ std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
                                     const std::vector<NameEntry>& stimers,
                                     const Configuration& configuration) {
     return NameChecker(configuration).Check(bsems, stimers);
+}
+
+std::string DescribeNameFinding(const NameFinding& finding) {
+    const TableTraits& table = Traits(finding.table);
+    return (finding.row == kWholeTable ? std::string(table.name) : EntryPlace(table, finding.row)) +
+           ": " + finding.reason;
 }
 
 }  // namespace zurcfg

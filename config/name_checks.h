@@ -47,4 +47,8 @@ std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
                                     const std::vector<NameEntry>& stimers,
                                     const Configuration& configuration);
 
+// One line for a list of findings: where it is and why ("BSEMS entry 3: ..."; a finding about a
+// whole table names the table alone).
+std::string DescribeNameFinding(const NameFinding& finding);
+
 }  // namespace zurcfg

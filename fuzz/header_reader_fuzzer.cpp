@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
 #include "config/header_reader.h"
 #include "config/option_lists.h"
@@ -87,6 +88,14 @@ bool IsLineOf(int line, int lines) {
     return line >= 1 && line <= lines;
 }
 
+// One line per item kept, in file order.
+bool AreItemLines(const std::vector<int>& itemLines, const std::vector<zurcfg::NameEntry>& items,
+                  int lines) {
+    return itemLines.size() == items.size() && std::is_sorted(itemLines.begin(), itemLines.end()) &&
+           std::all_of(itemLines.begin(), itemLines.end(),
+                       [lines](int line) { return IsLineOf(line, lines); });
+}
+
 // Only the scan's own kinds, each pointing at a line of the text; names not kept are counted
 // beyond the table's rows, and the foreign-file finding comes first exactly when the marker is
 // missing.
@@ -121,7 +130,9 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
                            return !field.first.empty() && IsLineOf(field.second, lines);
                        }) &&
            (where.bsemsEnumeration == 0 || IsLineOf(where.bsemsEnumeration, lines)) &&
-           (where.stimersEnumeration == 0 || IsLineOf(where.stimersEnumeration, lines));
+           (where.stimersEnumeration == 0 || IsLineOf(where.stimersEnumeration, lines)) &&
+           AreItemLines(where.bsemsItems, contents.bsems, lines) &&
+           AreItemLines(where.stimersItems, contents.stimers, lines);
 }
 
 }  // namespace

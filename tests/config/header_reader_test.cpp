@@ -551,25 +551,31 @@ TEST(ReaderFindingsTest, AFileWithoutTheMarkerIsFoundForeignBeforeAnythingElse) 
                                         {Kind::SkippedEnumeration, NameTableId::Bsems, 2}}));
 }
 
-TEST(ReaderFindingsTest, LinesOfTheLastDefineOfEachFieldAndOfEachTablesEnumerationAreKept) {
+TEST(ReaderFindingsTest,
+     LinesOfTheLastDefineOfEachFieldOfEachTablesEnumerationAndOfEachItemAreKept) {
     const SourceLines lines = ParseHeader(Lines({
                                               "#define OS_TASKS 1",
                                               "#define OS_ENABLE_QMSG",
                                               "/* #define OS_BSEMS 4 */",
                                               "enum ZUR_STIMERS_ENUM { A };",
                                               "#define OS_ENABLE_QUEUE",
+                                              "enum ZUR_STIMERS_ENUM {",
+                                              "  C, // one",
+                                              "  D };",
                                               "#define OS_TASKS 2",
                                               "#define OS_MSG_TYPE char",
                                               "enum ZUR_STIMERS_ENUM { B };",
                                           }))
                                   .lines;
-    EXPECT_EQ(lines.FieldLine("OS_TASKS"), 6);
+    EXPECT_EQ(lines.FieldLine("OS_TASKS"), 9);
     EXPECT_EQ(lines.FieldLine("OS_ENABLE_QMSG"), 5);
-    EXPECT_EQ(lines.FieldLine("OST_MSG"), 7);
+    EXPECT_EQ(lines.FieldLine("OST_MSG"), 10);
     EXPECT_EQ(lines.FieldLine("OS_BSEMS"), 0);
     EXPECT_EQ(lines.fields.size(), 3u);
     EXPECT_EQ(lines.stimersEnumeration, 4);
     EXPECT_EQ(lines.bsemsEnumeration, 0);
+    EXPECT_EQ(lines.stimersItems, (std::vector<int>{4, 7, 8, 11}));
+    EXPECT_TRUE(lines.bsemsItems.empty());
 }
 
 }  // namespace

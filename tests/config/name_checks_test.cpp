@@ -145,6 +145,10 @@ TEST(NameChecksTest, CountsAreComparedAsTheWriterCountsIdentifiers) {
                                   {kStimers, kWholeTable, kId, Kind::FewerThanCount, false}}));
     EXPECT_EQ(findings[0].reason, "OS_BSEMS = 1, but 2 item(s) defined in ENUM_BSEMS");
     EXPECT_EQ(findings[2].reason, "OS_STIMERS = 65, but only 1 item(s) defined in ENUM_STIMERS");
+    // Listed, a count finding names its table and a row finding its entry.
+    EXPECT_EQ(DescribeNameFinding(findings[0]),
+              "BSEMS: OS_BSEMS = 1, but 2 item(s) defined in ENUM_BSEMS");
+    EXPECT_EQ(DescribeNameFinding(findings[1]), "BSEMS entry 4: " + findings[1].reason);
 }
 
 TEST(NameChecksTest, SeveralKindsInOneTableComeInRowOrder) {

@@ -288,6 +288,57 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     EXPECT_FALSE(dialog_->isVisible());
 }
 
+TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
+    // After BS_READY: thirteen keywords, and one name that is only too long, which is marked but
+    // not asked about.
+    const std::vector<std::string> keywords{"int",  "char", "for",  "if",   "do",   "else", "case",
+                                            "enum", "goto", "long", "void", "auto", "while"};
+    std::vector<NameEntry> names{{"BS_READY", ""}};
+    for (const std::string& keyword : keywords) {
+        names.push_back({keyword, ""});
+    }
+    names.push_back({std::string(40, 'L'), ""});
+    Configuration b = Project(5, "Beta");
+    b.OS_BSEMS = static_cast<int32_t>(names.size());
+    WriteHeaderFile(pathB_, b, names);
+    OpenListingBoth();
+    ChooseFromPathList(1);
+    TypeName("Changed");
+    auto* bsems = Find<FlexGrid>(kBsemsGrid);
+    std::string expected = "These names would stop the firmware building:\n";
+    for (std::size_t entry = 1; entry <= 10; ++entry) {
+        expected += "\nBSEMS entry " + std::to_string(entry) + ": " + keywords[entry - 1] +
+                    " is a C or C++ keyword";
+    }
+    expected += "\nand 3 more\n\nDo you want to save anyway?";
+    const std::string before = ReadBytes(pathB_);
+    const auto expectRefused = [&] {
+        EXPECT_EQ(prompter_.Last().text, expected);
+        EXPECT_EQ(prompter_.Last().buttons, Buttons::YesNo);
+        EXPECT_EQ(ReadBytes(pathB_), before);
+        EXPECT_TRUE(bsems->hasFocus());
+        EXPECT_EQ(bsems->RowSel(), 2);
+        EXPECT_EQ(bsems->ColSel(), 1);
+        EXPECT_EQ(Title(), TitleOf(pathB_, true));
+    };
+
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    expectRefused();
+
+    // No in the names question after Yes in the save-changes question keeps the window.
+    testing::ClickCell(Find<FlexGrid>(kStimersGrid), 1, 1);
+    prompter_.Will(Answer::Yes).Will(Answer::No);
+    ChooseFromPathList(0);
+    expectRefused();
+    EXPECT_EQ(PathShown(), pathB_);
+
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.bsems.at(1).identifier, "int");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+}
+
 TEST_F(ConfigDialogDocumentTest, WithoutADocumentCancelKeepsTheListAndYesNeedsAFile) {
     OpenListingBoth();
     TypeName("Unnamed");

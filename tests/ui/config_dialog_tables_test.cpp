@@ -78,6 +78,44 @@ TEST_F(ConfigDialogTablesTest, EscapeLeavesTheDocumentUnchanged) {
     EXPECT_EQ(Title(), kUnchanged);
 }
 
+TEST_F(ConfigDialogTablesTest, MarksFollowTheNamesAndCountsAsTheyChange) {
+    FlexGrid* bsems = Grid(kBsemsGrid);
+    FlexGrid* stimers = Grid(kStimersGrid);
+    const auto store = [](FlexGrid* grid, int row, int col, const QString& text) {
+        DoubleClickCell(grid, row, col);
+        TypeText(text);
+        PressKey(Qt::Key_Return);
+    };
+    store(bsems, 1, 1, "int");
+    EXPECT_EQ(bsems->CellMark(1, 1), "int is a C or C++ keyword");
+    EXPECT_EQ(bsems->CellMark(0, 1), "OS_BSEMS = 0, but 1 item(s) defined in ENUM_BSEMS");
+    store(stimers, 1, 1, "int");
+    EXPECT_EQ(bsems->CellMark(1, 1), "int is a C or C++ keyword\nalso used in STIMERS entry 0");
+    store(bsems, 1, 2, "ends */ early");
+    EXPECT_EQ(bsems->CellMark(1, 2), "*/ in the comment would end a comment around it");
+    store(bsems, 3, 2, "lost");
+    EXPECT_EQ(bsems->CellMark(3, 1), "comment without an identifier: the row is not written");
+
+    // Delete moves the entries up, and the marks with them.
+    ClickCell(bsems, 1, 1);
+    PressKey(Qt::Key_Delete);
+    EXPECT_EQ(bsems->CellMark(1, 1), "");
+    EXPECT_EQ(bsems->CellMark(1, 2), "");
+    EXPECT_EQ(bsems->CellMark(2, 1), "comment without an identifier: the row is not written");
+    EXPECT_EQ(bsems->CellMark(3, 1), "");
+    EXPECT_EQ(bsems->CellMark(0, 1), "");
+    EXPECT_EQ(stimers->CellMark(1, 1), "int is a C or C++ keyword");
+
+    EXPECT_NE(stimers->CellMark(0, 1), "");
+    Type(kStimersEdit, "1");
+    EXPECT_EQ(stimers->CellMark(0, 1), "") << "the count now matches the names";
+
+    prompter_.Will(Answer::Yes);
+    Click(kRestoreDefaultButton);
+    EXPECT_EQ(stimers->CellMark(1, 1), "");
+    EXPECT_EQ(bsems->CellMark(2, 1), "");
+}
+
 TEST_F(ConfigDialogTablesTest, InsertOnACommentMarksTheDocument) {
     ClickCell(Grid(kBsemsGrid), 1, 2);
     PressKey(Qt::Key_Insert);

@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -81,6 +82,42 @@ TEST_F(FlexGridTest, EveryChangeOfTheCurrentCellSendsLeaveCellThenRowColChange) 
     QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(3, 2));
     EXPECT_EQ(events, QStringList({"leave", "change"}))
         << "a click on the current cell leaves nothing";
+}
+
+TEST_F(FlexGridTest, AMarkShowsItsReasonOnAReddishCellInLightAndDarkPalettes) {
+    grid_.SetTextMatrix(2, 1, "int");
+    QSignalSpy repaints(grid_.model(), &QAbstractItemModel::dataChanged);
+    grid_.SetCellMark(2, 1, "a keyword");
+    grid_.SetCellMark(0, 1, "too many names");
+    const QModelIndex marked = grid_.model()->index(1, 1);
+    EXPECT_EQ(marked.data(Qt::ToolTipRole).toString(), "a keyword");
+    EXPECT_EQ(marked.data(Qt::AccessibleDescriptionRole).toString(), "a keyword");
+    EXPECT_EQ(grid_.model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+              "too many names");
+    EXPECT_FALSE(grid_.model()->index(1, 2).data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(grid_.model()->index(1, 2).data(Qt::ToolTipRole).isValid());
+
+    // Red over the base, and as light or dark as the base, so the palette's text stays readable.
+    const QPalette original = QApplication::palette();
+    for (const QColor& base : {QColor(Qt::white), QColor(0x20, 0x20, 0x20)}) {
+        QPalette palette = original;
+        palette.setColor(QPalette::Base, base);
+        QApplication::setPalette(palette);
+        const auto background = marked.data(Qt::BackgroundRole).value<QColor>();
+        EXPECT_GT(background.red(), background.green() + 64) << base.name().toStdString();
+        EXPECT_EQ(background.lightness() > 127, base.lightness() > 127)
+            << base.name().toStdString();
+    }
+    QApplication::setPalette(original);
+
+    EXPECT_EQ(repaints.count(), 1);
+    grid_.SetCellMark(2, 1, "a keyword");
+    EXPECT_EQ(repaints.count(), 1) << "the same mark again repaints nothing";
+    grid_.SetCellMark(2, 1, {});
+    EXPECT_EQ(repaints.count(), 2);
+    EXPECT_EQ(grid_.CellMark(2, 1), "");
+    EXPECT_FALSE(marked.data(Qt::BackgroundRole).isValid());
+    EXPECT_EQ(grid_.TextMatrix(2, 1), "int") << "marks leave the texts alone";
 }
 
 TEST_F(FlexGridTest, DoubleClickIsSentAndCellRectCoversTheCurrentCell) {

@@ -22,58 +22,61 @@ constexpr int kRowPadding = 4;
 
 }  // namespace
 
-// The texts of a FlexGrid: the headings of row 0 and the body rows 1 onwards, held as one flat
-// array of strings so that a table of a few hundred rows costs no per-cell objects.
+// The texts of a FlexGrid and the marks on them: the headings of row 0 and the body rows 1
+// onwards, each held as one flat array of strings so that a table of a few hundred rows costs no
+// per-cell objects.
 class GridModel : public QAbstractTableModel {
 public:
+    // What a cell holds: its text, and a mark with the reason shown as its tooltip.
+    enum class Layer { Text, Mark };
+
     using QAbstractTableModel::QAbstractTableModel;
 
     int GridRows() const { return bodyRows_ + 1; }
     int GridCols() const { return cols_; }
 
-    // Keeps the texts of the cells that both shapes have.
+    // Keeps the texts of the cells that both shapes have; the marks go.
     void Resize(int gridRows, int cols) {
         const int bodyRows = std::max(gridRows, 1) - 1;
         cols = std::max(cols, 0);
         std::vector<QString> headings(cols);
         std::vector<QString> cells(static_cast<size_t>(bodyRows) * cols);
         for (int col = 0; col < std::min(cols, cols_); ++col) {
-            headings[col] = headings_[col];
+            headings[col] = texts_.headings[col];
             for (int row = 0; row < std::min(bodyRows, bodyRows_); ++row) {
-                cells[static_cast<size_t>(row) * cols + col] = cells_[CellIndex(row, col)];
+                cells[static_cast<size_t>(row) * cols + col] = texts_.cells[CellIndex(row, col)];
             }
         }
         beginResetModel();
         bodyRows_ = bodyRows;
         cols_ = cols;
-        headings_ = std::move(headings);
-        cells_ = std::move(cells);
+        texts_ = {std::move(headings), std::move(cells)};
+        marks_ = {std::vector<QString>(cols), std::vector<QString>(texts_.cells.size())};
         endResetModel();
     }
 
-    QString Text(int gridRow, int col) const {
-        if (!Contains(gridRow, col)) {
-            return {};
-        }
-        return gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
+    QString Get(Layer layer, int gridRow, int col) const {
+        return Contains(gridRow, col) ? At(Of(layer), gridRow, col) : QString();
     }
 
     // Repaints only what really changed.
-    void SetText(int gridRow, int col, const QString& text) {
+    void Set(Layer layer, int gridRow, int col, const QString& value) {
         if (!Contains(gridRow, col)) {
             return;
         }
-        QString& stored =
-            gridRow == kHeadingRow ? headings_[col] : cells_[CellIndex(gridRow - 1, col)];
-        if (stored == text) {
+        QString& stored = At(Of(layer), gridRow, col);
+        if (stored == value) {
             return;
         }
-        stored = text;
+        stored = value;
         if (gridRow == kHeadingRow) {
             emit headerDataChanged(Qt::Horizontal, col, col);
         } else {
             const QModelIndex changed = index(gridRow - 1, col);
-            emit dataChanged(changed, changed, {Qt::DisplayRole});
+            emit dataChanged(changed, changed,
+                             layer == Layer::Text ? QList<int>{Qt::DisplayRole}
+                                                  : QList<int>{Qt::BackgroundRole, Qt::ToolTipRole,
+                                                               Qt::AccessibleDescriptionRole});
         }
     }
 
@@ -88,22 +91,35 @@ public:
         if (!index.isValid()) {
             return {};
         }
+        const QString& mark = marks_.cells[CellIndex(index.row(), index.column())];
         switch (role) {
             case Qt::DisplayRole:
-                return cells_[CellIndex(index.row(), index.column())];
+                return texts_.cells[CellIndex(index.row(), index.column())];
             case Qt::BackgroundRole:
-                return IsFixed(index) ? QVariant(QApplication::palette().button()) : QVariant();
+                if (IsFixed(index)) {
+                    return QApplication::palette().button();
+                }
+                return mark.isEmpty() ? QVariant() : QVariant(MarkedBackground());
             case Qt::ForegroundRole:
                 return IsFixed(index) ? QVariant(QApplication::palette().buttonText()) : QVariant();
+            // Screen readers tell the reason as the cell's description.
+            case Qt::ToolTipRole:
+            case Qt::AccessibleDescriptionRole:
+                return mark.isEmpty() ? QVariant() : QVariant(mark);
             default:
                 return {};
         }
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-            section < cols_) {
-            return headings_[section];
+        if (orientation != Qt::Horizontal || section < 0 || section >= cols_) {
+            return {};
+        }
+        if (role == Qt::DisplayRole) {
+            return texts_.headings[section];
+        }
+        if (role == Qt::ToolTipRole && !marks_.headings[section].isEmpty()) {
+            return marks_.headings[section];
         }
         return {};
     }
@@ -117,7 +133,33 @@ public:
     }
 
 private:
+    // One layer's strings: the heading row, then the body rows one after another.
+    struct Strings {
+        std::vector<QString> headings;
+        std::vector<QString> cells;
+    };
+
+    // The string of cell (gridRow, col) in `strings`, const as `strings` is.
+    template <typename LayerStrings>
+    auto At(LayerStrings& strings, int gridRow, int col) const -> decltype(strings.cells[0]) {
+        return gridRow == kHeadingRow ? strings.headings[col]
+                                      : strings.cells[CellIndex(gridRow - 1, col)];
+    }
+
+    // The palette's base with a share of red: a light pink on a light palette, a dark red on a
+    // dark one, so the text keeps its contrast either way.
+    static QColor MarkedBackground() {
+        constexpr double kRedShare = 0.4;
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        return QColor::fromRgbF(static_cast<float>(base.redF() * (1 - kRedShare) + kRedShare),
+                                static_cast<float>(base.greenF() * (1 - kRedShare)),
+                                static_cast<float>(base.blueF() * (1 - kRedShare)));
+    }
+
     static bool IsFixed(const QModelIndex& index) { return index.column() == kNumberColumn; }
+
+    Strings& Of(Layer layer) { return layer == Layer::Text ? texts_ : marks_; }
+    const Strings& Of(Layer layer) const { return layer == Layer::Text ? texts_ : marks_; }
 
     bool Contains(int gridRow, int col) const {
         return gridRow >= 0 && gridRow <= bodyRows_ && col >= 0 && col < cols_;
@@ -128,8 +170,8 @@ private:
 
     int bodyRows_ = 0;
     int cols_ = 0;
-    std::vector<QString> headings_;
-    std::vector<QString> cells_;
+    Strings texts_;
+    Strings marks_;
 };
 
 // Frames the current cell while the grid has the keyboard focus, in every style: without the
@@ -238,11 +280,27 @@ void FlexGrid::SetColWidth(int col, int width) {
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    return model_->Text(row, col);
+    return model_->Get(GridModel::Layer::Text, row, col);
 }
 
 void FlexGrid::SetTextMatrix(int row, int col, const QString& text) {
-    model_->SetText(row, col, text);
+    model_->Set(GridModel::Layer::Text, row, col, text);
+}
+
+QString FlexGrid::CellMark(int row, int col) const {
+    return model_->Get(GridModel::Layer::Mark, row, col);
+}
+
+void FlexGrid::SetCellMark(int row, int col, const QString& reason) {
+    model_->Set(GridModel::Layer::Mark, row, col, reason);
+}
+
+void FlexGrid::SetCurrentCell(int row, int col) {
+    const QModelIndex cell = model_->index(row - 1, col);
+    if (cell.isValid()) {
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+        scrollTo(cell);
+    }
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {

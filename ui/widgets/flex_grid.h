@@ -30,6 +30,8 @@ public:
     int Col() const;
     // Makes column `col` of the current row the current cell; column 0 is allowed.
     void SetCol(int col);
+    // Makes cell (row, col) the current one and scrolls it into view; row 1 is the first body row.
+    void SetCurrentCell(int row, int col);
     int RowSel() const;
     int ColSel() const;
 
@@ -42,6 +44,12 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
+
+    // A mark on a cell says something is wrong with it: the reason is the cell's tooltip, and a
+    // body cell is drawn on a reddish background. Row 0 marks a heading, with the tooltip only.
+    // An empty reason removes the mark; setting the mark a cell already has repaints nothing.
+    QString CellMark(int row, int col) const;
+    void SetCellMark(int row, int col, const QString& reason);
 
     // Typing in the grid searches nothing: the current cell moves only by the user's explicit
     // steps, since Insert and Delete act on it.

@@ -22,6 +22,7 @@
 #include "ui/dialogs/about_entry.h"
 #include "ui/document/document_history.h"
 #include "ui/layout/dialog_builder.h"
+#include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/widgets/flex_grid.h"
@@ -307,6 +308,7 @@ void ConfigDialog::RefreshWindow() {
     ShowRamFigures();
     // A window being filled is refreshed again once it is full.
     if (!filling_) {
+        nameMarkers_->Update(document_);
         RefreshPreview();
     }
 }
@@ -383,6 +385,7 @@ void ConfigDialog::OnControlChanged() {
 void ConfigDialog::SetUpNameTables() {
     nameTables_ = std::make_unique<NameTables>(Control<FlexGrid>(kStimersGrid),
                                                Control<FlexGrid>(kBsemsGrid), fonts_.fixed);
+    nameMarkers_ = std::make_unique<NameMarkers>(nameTables_->Bsems(), nameTables_->Stimers());
     connect(nameTables_.get(), &NameTables::Modified, this, &ConfigDialog::OnTablesModified);
     connect(nameTables_.get(), &NameTables::Full, this, &ConfigDialog::OnTableFull);
 }

@@ -31,6 +31,7 @@ class DropDownChoice;
 class HeaderPreview;
 class KeyPreFilter;
 class MainMenu;
+class NameMarkers;
 class NameTables;
 struct CountArrow;
 
@@ -205,6 +206,7 @@ private:
     TransferValues transfer_;
     // Released before the grids, so that no grid signal reaches them while the window goes.
     std::unique_ptr<NameTables> nameTables_;
+    std::unique_ptr<NameMarkers> nameMarkers_;
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
     std::unique_ptr<DocumentHistory> history_;

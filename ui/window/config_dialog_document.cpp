@@ -15,6 +15,7 @@
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
 #include "ui/document/document_history.h"
+#include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
 #include "ui/window/config_dialog.h"
@@ -108,9 +109,10 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     ShowDocument();
 }
 
-// A refused count stops the save before anything is asked or written.
+// A refused count stops the save before anything is asked or written, and so do names the user
+// chose to mend, before any file is chosen.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
-    if (!ReadWindow()) {
+    if (!ReadWindow() || !nameMarkers_->ConfirmSave(prompter_)) {
         return false;
     }
     if (path.empty()) {
