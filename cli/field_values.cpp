@@ -79,7 +79,7 @@ std::string_view OldName(std::string_view field) {
     return field;
 }
 
-FieldSpec Spec(std::string_view field, Kind kind) {
+FieldSpec DescribeField(std::string_view field, Kind kind) {
     return {NewName(field), OldName(field), kind};
 }
 
@@ -96,45 +96,45 @@ ListSpec SizeList(std::string_view field) {
 std::vector<FieldSpec> BuildFieldSpecs() {
     std::vector<FieldSpec> specs;
     for (const auto& field : kCountFields) {
-        FieldSpec spec = Spec(field.name, Kind::Count);
-        spec.number = field.member;
+        FieldSpec described = DescribeField(field.name, Kind::Count);
+        described.number = field.member;
         // The window's arrows keep at least one task.
-        spec.smallestCount = field.member == &Configuration::OS_TASKS ? 1 : 0;
-        specs.push_back(spec);
+        described.smallestCount = field.member == &Configuration::OS_TASKS ? 1 : 0;
+        specs.push_back(described);
     }
     const auto addSwitches = [&specs](const auto& fields) {
         for (const auto& field : fields) {
-            FieldSpec spec = Spec(field.name, Kind::Switch);
-            spec.flag = field.member;
-            specs.push_back(spec);
+            FieldSpec described = DescribeField(field.name, Kind::Switch);
+            described.flag = field.member;
+            specs.push_back(described);
         }
     };
     addSwitches(kServiceSwitchFields);
     addSwitches(kInterruptSwitchFields);
     for (const auto& field : kBankFields) {
-        FieldSpec spec = Spec(field.name, Kind::List);
-        spec.number = field.member;
-        spec.list = field.member == &Configuration::OS_BANK_OS
+        FieldSpec described = DescribeField(field.name, Kind::List);
+        described.number = field.member;
+        described.list = field.member == &Configuration::OS_BANK_OS
                         ? CaptionList(ListKind::Bank, kSystemBankCaptions)
                         : CaptionList(ListKind::Bank, kBankCaptions);
-        specs.push_back(spec);
+        specs.push_back(described);
     }
     for (const auto& field : kSizeFields) {
-        FieldSpec spec = Spec(field.name, Kind::List);
-        spec.number = field.member;
-        spec.list = SizeList(field.name);
-        specs.push_back(spec);
+        FieldSpec described = DescribeField(field.name, Kind::List);
+        described.number = field.member;
+        described.list = SizeList(field.name);
+        specs.push_back(described);
     }
     for (const auto& field : kMessageTypeFields) {
-        FieldSpec spec = Spec(field.name, Kind::Text);
-        spec.text = field.member;
-        specs.push_back(spec);
+        FieldSpec described = DescribeField(field.name, Kind::Text);
+        described.text = field.member;
+        specs.push_back(described);
     }
-    FieldSpec platform = Spec("PLATFORM", Kind::List);
+    FieldSpec platform = DescribeField("PLATFORM", Kind::List);
     platform.number = &Configuration::PLATFORM;
     platform.list = PlatformList();
     specs.push_back(platform);
-    FieldSpec projectName = Spec("PROJECT_NAME", Kind::Text);
+    FieldSpec projectName = DescribeField("PROJECT_NAME", Kind::Text);
     projectName.text = &Configuration::PROJECT_NAME;
     specs.push_back(projectName);
     return specs;
@@ -219,35 +219,35 @@ std::string ListText(const ListSpec& list, int32_t position) {
     return std::to_string(NumberForPosition(list.kind, position));
 }
 
-std::string Refusal(const FieldSpec& spec, std::string_view value, const std::string& accepted) {
-    return "\"" + std::string(value) + "\" is no value for " + std::string(spec.name) +
+std::string Refusal(const FieldSpec& described, std::string_view value, const std::string& accepted) {
+    return "\"" + std::string(value) + "\" is no value for " + std::string(described.name) +
            "; it takes " + accepted + ".";
 }
 
-std::string Assign(const FieldSpec& spec, Configuration& configuration, std::string_view value) {
-    switch (spec.kind) {
+std::string Assign(const FieldSpec& described, Configuration& configuration, std::string_view value) {
+    switch (described.kind) {
         case Kind::Count: {
             int32_t count = 0;
-            if (!ParseNumber(value, count) || count < spec.smallestCount) {
-                return Refusal(spec, value,
-                               "a whole number from " + std::to_string(spec.smallestCount) +
+            if (!ParseNumber(value, count) || count < described.smallestCount) {
+                return Refusal(described, value,
+                               "a whole number from " + std::to_string(described.smallestCount) +
                                    " to " + std::to_string(std::numeric_limits<int32_t>::max()));
             }
-            configuration.*spec.number = count;
+            configuration.*described.number = count;
             return {};
         }
         case Kind::Switch:
             if (value != "0" && value != "1") {
-                return Refusal(spec, value, "0 (off) or 1 (on)");
+                return Refusal(described, value, "0 (off) or 1 (on)");
             }
-            configuration.*spec.flag = value == "1" ? 1 : 0;
+            configuration.*described.flag = value == "1" ? 1 : 0;
             return {};
         case Kind::List: {
-            const int32_t position = ListPosition(spec.list, value);
+            const int32_t position = ListPosition(described.list, value);
             if (position < 0) {
-                return Refusal(spec, value, AcceptedListValues(spec.list));
+                return Refusal(described, value, AcceptedListValues(described.list));
             }
-            configuration.*spec.number = position;
+            configuration.*described.number = position;
             return {};
         }
         case Kind::Text:
@@ -255,18 +255,18 @@ std::string Assign(const FieldSpec& spec, Configuration& configuration, std::str
     }
     // The header takes the text verbatim on one line.
     if (value.find_first_of("\r\n") != std::string_view::npos) {
-        return Refusal(spec, value, "text on one line");
+        return Refusal(described, value, "text on one line");
     }
-    configuration.*spec.text = std::string(value);
+    configuration.*described.text = std::string(value);
     return {};
 }
 
 std::string AcceptedNames() {
     std::string names;
-    for (const FieldSpec& spec : FieldSpecs()) {
-        names += (names.empty() ? "" : ", ") + std::string(spec.name);
-        if (spec.oldName != spec.name) {
-            names += " (or " + std::string(spec.oldName) + ")";
+    for (const FieldSpec& described : FieldSpecs()) {
+        names += (names.empty() ? "" : ", ") + std::string(described.name);
+        if (described.oldName != described.name) {
+            names += " (or " + std::string(described.oldName) + ")";
         }
     }
     return names;
@@ -291,22 +291,22 @@ std::string_view DefinedName(std::string_view line) {
 
 std::vector<FieldValue> FieldValues(const Configuration& configuration) {
     std::vector<FieldValue> values;
-    for (const FieldSpec& spec : FieldSpecs()) {
-        FieldValue field{std::string(spec.name), {}, false};
-        switch (spec.kind) {
+    for (const FieldSpec& described : FieldSpecs()) {
+        FieldValue field{std::string(described.name), {}, false};
+        switch (described.kind) {
             case Kind::Count:
-                field.value = std::to_string(configuration.*spec.number);
+                field.value = std::to_string(configuration.*described.number);
                 field.isNumber = true;
                 break;
             case Kind::Switch:
-                field.value = std::to_string(configuration.*spec.flag);
+                field.value = std::to_string(configuration.*described.flag);
                 field.isNumber = true;
                 break;
             case Kind::List:
-                field.value = ListText(spec.list, configuration.*spec.number);
+                field.value = ListText(described.list, configuration.*described.number);
                 break;
             case Kind::Text:
-                field.value = configuration.*spec.text;
+                field.value = configuration.*described.text;
                 break;
         }
         values.push_back(std::move(field));
@@ -316,9 +316,9 @@ std::vector<FieldValue> FieldValues(const Configuration& configuration) {
 
 std::string AssignField(Configuration& configuration, std::string_view name,
                         std::string_view value) {
-    for (const FieldSpec& spec : FieldSpecs()) {
-        if (name == spec.name || name == spec.oldName) {
-            return Assign(spec, configuration, value);
+    for (const FieldSpec& described : FieldSpecs()) {
+        if (name == described.name || name == described.oldName) {
+            return Assign(described, configuration, value);
         }
     }
     return "\"" + std::string(name) + "\" names no field; the names are " + AcceptedNames() + ".";
