@@ -115,8 +115,8 @@ std::vector<FieldSpec> BuildFieldSpecs() {
         FieldSpec described = DescribeField(field.name, Kind::List);
         described.number = field.member;
         described.list = field.member == &Configuration::OS_BANK_OS
-                        ? CaptionList(ListKind::Bank, kSystemBankCaptions)
-                        : CaptionList(ListKind::Bank, kBankCaptions);
+                             ? CaptionList(ListKind::Bank, kSystemBankCaptions)
+                             : CaptionList(ListKind::Bank, kBankCaptions);
         specs.push_back(described);
     }
     for (const auto& field : kSizeFields) {
@@ -219,12 +219,14 @@ std::string ListText(const ListSpec& list, int32_t position) {
     return std::to_string(NumberForPosition(list.kind, position));
 }
 
-std::string Refusal(const FieldSpec& described, std::string_view value, const std::string& accepted) {
+std::string Refusal(const FieldSpec& described, std::string_view value,
+                    const std::string& accepted) {
     return "\"" + std::string(value) + "\" is no value for " + std::string(described.name) +
            "; it takes " + accepted + ".";
 }
 
-std::string Assign(const FieldSpec& described, Configuration& configuration, std::string_view value) {
+std::string Assign(const FieldSpec& described, Configuration& configuration,
+                   std::string_view value) {
     switch (described.kind) {
         case Kind::Count: {
             int32_t count = 0;
