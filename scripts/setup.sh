@@ -16,6 +16,15 @@ PACKAGES=(
     clang-format clang-tidy libcli11-dev
 )
 
+# Runs a command as root, through sudo when not root already.
+as_root() {
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo "$@"
+    else
+        "$@"
+    fi
+}
+
 install_missing_packages() {
     local missing=()
     for package in "${PACKAGES[@]}" "$@"; do
@@ -27,15 +36,11 @@ install_missing_packages() {
         return
     fi
     echo "Installing: ${missing[*]}"
-    local sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
     # apt's own report is shown only when it fails.
     local log
     log="$(mktemp)"
-    if ! { $sudo apt-get update -qq &&
-        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    if ! { as_root apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \
             "${missing[@]}"; } > "$log" 2>&1; then
         cat "$log"
         rm -f "$log"

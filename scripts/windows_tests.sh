@@ -1,16 +1,80 @@
-# Cross-compiles the core and its tests for Windows with mingw-w64 and runs them under Wine, so
-# that backslash paths, CR LF files and the INI layer are exercised as on Windows. Sourced by
-# scripts/test after setup.sh, not run.
-#   ZURCFG_WINDOWS_TESTS=auto   (default) runs when the cross compiler and Wine are installed
-#   ZURCFG_WINDOWS_TESTS=on     installs them first (about 300 MB to fetch, 1.5 GB installed)
+# Cross-compiles for Windows with mingw-w64 in build-windows/ and runs the tests under Wine, so
+# that backslash paths, CR LF files, the INI layer and the window on Windows' own platform are
+# exercised as on Windows. Sourced by scripts/test and scripts/windows-package after setup.sh,
+# not run.
+#   ZURCFG_WINDOWS_TESTS=auto   (default) runs when the cross compiler and Wine are installed:
+#                               everything when the cached Qt for Windows is there too
+#                               (windows_qt.sh), else the core and zurcfg only
+#   ZURCFG_WINDOWS_TESTS=on     installs them and builds the cached Qt first (once: about 1.5 GB
+#                               installed, and 45 to 90 minutes on two cores)
 #   ZURCFG_WINDOWS_TESTS=off    skips
+source "$ROOT/scripts/windows_qt.sh"
 
 WINDOWS_BUILD_DIR="${ZURCFG_WINDOWS_BUILD_DIR:-$ROOT/build-windows}"
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
+# Wine's own fonts give its Tahoma, the face Windows dialogs are drawn with; Xvfb is the screen
+# of the window's tests.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth)
+
+# The cross compiler, the posix thread model preferred as in cmake/mingw-w64-x86_64.cmake.
+windows_compiler() {
+    command -v x86_64-w64-mingw32-g++-posix || command -v x86_64-w64-mingw32-g++
+}
 
 windows_tools_present() {
-    { command -v x86_64-w64-mingw32-g++-posix || command -v x86_64-w64-mingw32-g++; } >/dev/null &&
-        command -v wine >/dev/null
+    windows_compiler >/dev/null && command -v wine >/dev/null
+}
+
+# Configures and builds build-windows/: with the window program, its tests and the package when
+# the cached Qt is there, else the core, zurcfg and their tests.
+build_for_windows() {
+    local toolchain="$ROOT/cmake/mingw-w64-x86_64.cmake"
+    local options=(-DCMAKE_BUILD_TYPE=Release -DZURCFG_GTEST_SOURCE_DIR=/usr/src/googletest)
+    if windows_qt_present; then
+        # Qt's tool chain file finds its packages and the host's tools, then loads ours.
+        options+=(-DZURCFG_BUILD_GUI=ON -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain"
+            -DQT_HOST_PATH_CMAKE_DIR="$(windows_qt_host_cmake_dir)")
+        toolchain="$(windows_qt_prefix)/lib/cmake/Qt6/qt.toolchain.cmake"
+    else
+        options+=(-DZURCFG_BUILD_GUI=OFF)
+    fi
+    # The tool chain is chosen when the build folder is configured first; another one needs a
+    # fresh configuration.
+    local cache="$WINDOWS_BUILD_DIR/CMakeCache.txt"
+    if [ -f "$cache" ] && ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$cache"; then
+        rm -rf "$cache" "$WINDOWS_BUILD_DIR/CMakeFiles"
+    fi
+    configure_and_build "$WINDOWS_BUILD_DIR" --toolchain "$toolchain" "${options[@]}"
+}
+
+# Runs every test of build-windows/ under Wine, on a virtual screen when the window's tests are
+# built. Wine finds the DLLs in Qt's and the compiler's folders.
+run_tests_under_wine() {
+    local dll_dirs=() dll compiler
+    compiler="$(windows_compiler)"
+    if windows_qt_present; then
+        dll_dirs+=("$(windows_qt_prefix)/bin")
+    fi
+    for dll in libstdc++-6.dll libwinpthread-1.dll; do
+        dll_dirs+=("$(dirname "$(realpath "$("$compiler" -print-file-name="$dll")")")")
+    done
+    local wine_path="" screen=() dir
+    for dir in "${dll_dirs[@]}"; do
+        wine_path+="Z:${dir//\//\\};"
+    done
+    if windows_qt_present; then
+        screen=(xvfb-run -a -s "-screen 0 1920x1080x24")
+    fi
+    WINEPATH="$wine_path" "${screen[@]}" bash -c '
+        export WINEPREFIX="$1/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+        trap "wineserver -k 2>/dev/null || true" EXIT
+        # One Wine server for the whole run starts each test quickly. The helper programs Wine
+        # starts with its first program live as long as the server: started here, they do not
+        # hold ctest'\''s output open.
+        mkdir -p "$WINEPREFIX"
+        wineserver -p </dev/null >/dev/null 2>&1
+        wine cmd /c exit </dev/null >/dev/null 2>&1
+        ctest --test-dir "$1" --output-on-failure --parallel "$(nproc)"
+    ' windows-tests "$WINDOWS_BUILD_DIR"
 }
 
 run_windows_tests() {
@@ -19,32 +83,22 @@ run_windows_tests() {
             echo "Windows tests skipped: ZURCFG_WINDOWS_TESTS=off"
             return
             ;;
-        on) install_missing_packages "${WINDOWS_PACKAGES[@]}" ;;
+        on)
+            install_missing_packages "${WINDOWS_PACKAGES[@]}"
+            ensure_windows_qt
+            ;;
     esac
     if ! windows_tools_present; then
         echo "Windows tests skipped: they need x86_64-w64-mingw32-g++ and wine" \
             "(ZURCFG_WINDOWS_TESTS=on scripts/test installs them)"
         return
     fi
-    local started=$SECONDS
-    local toolchain=()
-    # The tool chain is chosen once, when the build folder is made.
-    if [ ! -f "$WINDOWS_BUILD_DIR/CMakeCache.txt" ]; then
-        toolchain=(--toolchain "$ROOT/cmake/mingw-w64-x86_64.cmake")
+    if ! windows_qt_present; then
+        echo "Windows tests of the core and zurcfg only: the window's need the cached Qt for" \
+            "Windows (ZURCFG_WINDOWS_TESTS=on scripts/test builds it)"
     fi
-    configure_and_build "$WINDOWS_BUILD_DIR" "${toolchain[@]}" -DCMAKE_BUILD_TYPE=Release \
-        -DZURCFG_BUILD_GUI=OFF -DZURCFG_GTEST_SOURCE_DIR=/usr/src/googletest
-    (
-        export WINEPREFIX="$WINDOWS_BUILD_DIR/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-        unset DISPLAY WAYLAND_DISPLAY
-        trap 'wineserver -k 2>/dev/null || true' EXIT
-        # One Wine server for the whole run starts each test quickly. The helper programs Wine
-        # starts with its first program live as long as the server: started here, they do not
-        # hold ctest's output open.
-        mkdir -p "$WINEPREFIX"
-        wineserver -p </dev/null >/dev/null 2>&1
-        wine cmd /c exit </dev/null >/dev/null 2>&1
-        ctest --test-dir "$WINDOWS_BUILD_DIR" --output-on-failure --parallel "$(nproc)"
-    )
+    local started=$SECONDS
+    build_for_windows
+    run_tests_under_wine
     echo "Windows build and tests under Wine: $((SECONDS - started)) s"
 }

@@ -249,6 +249,9 @@ TEST_F(ConfigDialogDocumentTest, TheFileDialogsRefuseAFileInAMissingFolder) {
 
 // Qt takes "[*]" in a title for its modified placeholder.
 TEST_F(ConfigDialogDocumentTest, TheTitleShowsAPathWithThePlaceholderExactly) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows allows no * in a file name, so no path holds [*]";
+#endif
     const std::string path = HeaderPathFor(dir_.File("p[*]q"));
     std::filesystem::create_directories(dir_.File("p[*]q"));
     WriteHeaderFile(path, Project(2, "Star"), {});

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 #include "support/temp_dir.h"
 #include "ui/support/modal_answer.h"
@@ -36,7 +38,13 @@ std::optional<std::string> ChooseTyping(const std::string& path, Confirmation& c
     return FileDialogChooser().Choose(request);
 }
 
+// Qt's own dialog, the one the chooser's check of the folder guards: Windows' native dialog
+// refuses a missing folder itself and has no widgets to type into.
 TEST(FileDialogChooserTest, AFileInAMissingFolderIsRefusedWhileTheDialogStaysOpen) {
+    const bool qtDialogsBefore = QCoreApplication::testAttribute(Qt::AA_DontUseNativeDialogs);
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    const auto restore = qScopeGuard(
+        [&] { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, qtDialogsBefore); });
     testing::TempDir dir;
     Confirmation missing;
     EXPECT_EQ(ChooseTyping(dir.File("missing-folder/ZURcfg.h"), missing), std::nullopt);

@@ -21,7 +21,7 @@ namespace zurcfg {
 namespace {
 
 // The window laid out as a system font `scale` times the usual size lays it out; the whole test
-// also runs under QT_SCALE_FACTOR 1.5 and 2 (tests/ui/CMakeLists.txt).
+// also runs drawn 1.5 and 2 times larger, as QT_SCALE_FACTOR draws it (tests/ui/CMakeLists.txt).
 class ScaledLayoutTest : public ::testing::TestWithParam<double> {
 protected:
     ScaledLayoutTest() : fonts_(PlatformDialogFonts()) {
