@@ -1,8 +1,10 @@
+# shellcheck shell=bash
 # Shared by scripts/run, scripts/test and scripts/screenshot: installs the missing build packages,
 # configures and builds in build/. Sourced, not run.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck disable=SC2034 # used by the scripts that source this one
 BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 
 # Installed without their recommended packages, so each tool a script or test runs is named here:

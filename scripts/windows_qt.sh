@@ -14,14 +14,15 @@ WINDOWS_QT_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/zurcfg_tool/windows-qt"
 WINDOWS_QT_PACKAGES=(dpkg-dev ninja-build perl qt6-base-dev g++-mingw-w64-x86-64-posix)
 # Core, Gui, Widgets and Test with the windows and offscreen platforms and the native style.
 # Debian's source leaves out the tablet headers, hence no tablet events; the third-party
-# libraries are Qt's own copies, as the mingw tool chain has none.
+# libraries are Qt's own copies, as the mingw tool chain has none. OpenGL is switched off by its
+# input: FEATURE_opengl=OFF would leave Windows' dynamic OpenGL on, half built.
 WINDOWS_QT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=ON
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF
     -DFEATURE_concurrent=OFF -DFEATURE_printsupport=OFF
-    -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
+    -DINPUT_opengl=no -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_freetype=OFF -DFEATURE_system_pcre2=OFF

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Cross-compiles for Windows with mingw-w64 in build-windows/ and runs the tests under Wine, so
 # that backslash paths, CR LF files, the INI layer and the window on Windows' own platform are
 # exercised as on Windows. Sourced by scripts/test and scripts/windows-package after setup.sh,
@@ -8,6 +9,7 @@
 #   ZURCFG_WINDOWS_TESTS=on     installs them and builds the cached Qt first (once: about 1.5 GB
 #                               installed, and 45 to 90 minutes on two cores)
 #   ZURCFG_WINDOWS_TESTS=off    skips
+# shellcheck source-path=SCRIPTDIR source=windows_qt.sh
 source "$ROOT/scripts/windows_qt.sh"
 
 WINDOWS_BUILD_DIR="${ZURCFG_WINDOWS_BUILD_DIR:-$ROOT/build-windows}"
@@ -64,6 +66,7 @@ run_tests_under_wine() {
     if windows_qt_present; then
         screen=(xvfb-run -a -s "-screen 0 1920x1080x24")
     fi
+    # shellcheck disable=SC2016 # expanded by the inner shell
     WINEPATH="$wine_path" "${screen[@]}" bash -c '
         export WINEPREFIX="$1/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
         trap "wineserver -k 2>/dev/null || true" EXIT
