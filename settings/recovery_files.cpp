@@ -149,6 +149,7 @@ std::vector<std::string> RecoveryFiles::ClaimLeftBehind() {
     std::sort(claimed.begin(), claimed.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
     std::vector<std::string> files;
+    files.reserve(claimed.size());
     for (auto& [written, file] : claimed) {
         files.push_back(std::move(file));
     }

@@ -81,14 +81,7 @@ protected:
         EXPECT_EQ(program.exitCode(), 0);
     }
 
-    std::vector<std::string> StateFiles() const {
-        std::vector<std::string> names;
-        std::error_code missing;
-        for (const auto& entry : fs::directory_iterator(stateFolder_, missing)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::vector<std::string> StateFiles() const { return testing::NamesIn(stateFolder_); }
 
     // The work the program with this id keeps, once its own file is the only one in the folder:
     // "recovery-<id>-<run>.txt", not one it has claimed, "recovery-<id>-<run>-<n>.txt".

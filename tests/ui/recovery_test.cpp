@@ -62,14 +62,7 @@ protected:
         dialog_->KeepUnsavedWork(RecoveryFiles(stateFolder_, running, kThisWindow), delay);
     }
 
-    std::vector<std::string> StateFiles() const {
-        std::vector<std::string> names;
-        std::error_code missing;
-        for (const auto& entry : fs::directory_iterator(stateFolder_, missing)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::vector<std::string> StateFiles() const { return testing::NamesIn(stateFolder_); }
 
     // The file this window keeps its work in.
     std::string OwnFile() const {
