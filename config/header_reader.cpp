@@ -649,8 +649,12 @@ int SourceLines::FieldLine(std::string_view fieldName) const {
 }
 
 HeaderReadResult ReadHeaderFile(std::string path) {
+    return ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+}
+
+HeaderReadResult ReadHeaderFileAt(std::string filePath) {
     HeaderReadResult result;
-    result.path = HeaderPathFor(std::move(path));
+    result.path = std::move(filePath);
     // Read-only is enough: a file that cannot be written is still shown, and the save reports
     // it. A pipe or device is never read, so reading always comes to an end.
     RegularFile file(result.path);

@@ -77,4 +77,7 @@ struct HeaderReadResult {
 // finding that says why. Tells nobody: the findings are in the result.
 HeaderReadResult ReadHeaderFile(std::string path);
 
+// The same for the file at `filePath` itself, whatever its name: the backup ZURcfg.bak, say.
+HeaderReadResult ReadHeaderFileAt(std::string filePath);
+
 }  // namespace zurcfg
