@@ -43,8 +43,9 @@ Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
 
 NameMarkers::NameMarkers(NameTable& bsems, NameTable& stimers) : bsems_(bsems), stimers_(stimers) {}
 
-void NameMarkers::Update(const Document& document) {
-    findings_ = CheckNames(document.bsems, document.stimers, document.configuration);
+void NameMarkers::Update(const Document& document, bool oldStyleNames) {
+    findings_ =
+        CheckNames(document.bsems, document.stimers, document.configuration, oldStyleNames);
     Marks bsemsMarks;
     Marks stimersMarks;
     for (const NameFinding& finding : findings_) {
@@ -62,7 +63,7 @@ void NameMarkers::Update(const Document& document) {
 bool NameMarkers::ConfirmSave(Prompter& prompter) {
     std::vector<const NameFinding*> stoppers;
     for (const NameFinding& finding : findings_) {
-        if (finding.stopsBuild) {
+        if (finding.severity == Severity::Error) {
             stoppers.push_back(&finding);
         }
     }
