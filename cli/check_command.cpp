@@ -54,15 +54,16 @@ ExitCode CheckCommand::Run(Console& console) {
         HeaderReport report = argument == kStandardInput ? InspectStandardInput(console)
                                                          : Inspect(HeaderFile(argument));
         const ExitCode judged = Judge(report);
+        if (!report.Read()) {
+            PrintMessage(console.err, "error", report.error);
+        }
         if (json_) {
             console.out << separator;
             PrintJson(console.out, report);
             separator = ",\n";
         } else if (sarif_) {
             forSarif.push_back(std::move(report));
-        } else if (!report.Read()) {
-            PrintMessage(console.err, "error", report.error);
-        } else {
+        } else if (report.Read()) {
             PrintFindings(console.out, report.path, report.findings);
             if (!quiet_) {
                 PrintRamNote(console.out, report);
