@@ -184,6 +184,10 @@ void ConfigDialog::ConnectNotifications() {
         connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
                 &ConfigDialog::OnControlChanged);
     }
+    for (const auto& text : kTextControls) {
+        connect(Control<QLineEdit>(text.controlId), &QLineEdit::textChanged, this,
+                &ConfigDialog::MarkTextProblems);
+    }
     for (const CountArrow& arrow : kCountArrows) {
         auto* upDown = Control<UpDownControl>(arrow.upDownId);
         connect(upDown, &UpDownControl::PositionChanging, this,
@@ -316,10 +320,7 @@ void ConfigDialog::RefreshWindow() {
         Control(controlId)->setEnabled(rule.Enabled(document_.configuration));
         ShowGreyedReason(controlId, rule.WhyGreyed(document_.configuration));
     }
-    const Configuration& configuration = document_.configuration;
-    ShowTextProblem(kMsgTypeEdit, MessageTypeProblem(configuration.OST_MSG));
-    ShowTextProblem(kSmsgTypeEdit, MessageTypeProblem(configuration.OST_SMSG));
-    ShowTextProblem(kProjectNameEdit, ProjectNameProblem(configuration.PROJECT_NAME));
+    MarkTextProblems();
     setWindowTitle(LiteralWindowTitle(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
     // A window being filled is refreshed again once it is full.
@@ -346,6 +347,14 @@ void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
     if (control->toolTip() != tooltip) {
         control->setToolTip(tooltip);
     }
+}
+
+// From the edits' texts as typed, so that a mark comes and goes while the user types.
+void ConfigDialog::MarkTextProblems() {
+    const auto textOf = [this](int id) { return ToLocal8Bit(Control<QLineEdit>(id)->text()); };
+    ShowTextProblem(kMsgTypeEdit, MessageTypeProblem(textOf(kMsgTypeEdit)));
+    ShowTextProblem(kSmsgTypeEdit, MessageTypeProblem(textOf(kSmsgTypeEdit)));
+    ShowTextProblem(kProjectNameEdit, ProjectNameProblem(textOf(kProjectNameEdit)));
 }
 
 void ConfigDialog::ShowTextProblem(int editId, const std::string& problem) {
