@@ -22,8 +22,9 @@ void PrintRamNote(std::ostream& out, const HeaderReport& report) {
 }  // namespace
 
 void CheckCommand::AddOptions(CLI::App& command) {
-    AddHeaderPaths(command, "ZURcfg.h or another header file, a folder holding ZURcfg.h, or - "
-                            "for standard input");
+    AddHeaderPaths(command,
+                   "ZURcfg.h or another header file, a folder holding ZURcfg.h, or - "
+                   "for standard input");
     CLI::Option* json = command.add_flag(
         "--json", json_,
         "Print a JSON array: per header its schemaVersion, path, nameStyle, lineEnding, fields, "

@@ -264,8 +264,8 @@ std::string Assign(const FieldSpec& described, Configuration& configuration,
                                     ? ProjectNameProblem(value)
                                     : MessageTypeProblem(value);
     if (!problem.empty()) {
-        return Quoted(value) + " is no value for " + std::string(described.name) + ": " +
-               problem + ".";
+        return Quoted(value) + " is no value for " + std::string(described.name) + ": " + problem +
+               ".";
     }
     configuration.*described.text = std::string(value);
     return {};
@@ -346,8 +346,7 @@ std::string GreyedRefusal(const Configuration& before, const Configuration& afte
 
 bool UsesOldStyleNames(const std::vector<std::string>& definedMacros) {
     const auto defines = [&definedMacros](std::string_view name) {
-        return std::binary_search(definedMacros.begin(), definedMacros.end(), name,
-                                  std::less<>());
+        return std::binary_search(definedMacros.begin(), definedMacros.end(), name, std::less<>());
     };
     bool oldName = false;
     bool newName = false;

@@ -48,8 +48,8 @@ ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) c
     if (!MayRewrite(report, force_, console)) {
         return ExitCode::Findings;
     }
-    return Write(report.path, report.contents.configuration, report.contents, oldStyleNames,
-                 quiet_, console);
+    return Write(report.path, report.contents.configuration, report.contents, oldStyleNames, quiet_,
+                 console);
 }
 
 }  // namespace zurcfg

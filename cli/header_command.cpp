@@ -113,10 +113,9 @@ bool HeaderCommand::MayRewrite(const HeaderReport& report, bool force, Console& 
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
                               const HeaderContents& header, bool oldStyleNames, bool quiet,
                               Console& console) {
-    const HeaderWriteReport report =
-        WriteHeaderFile(headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
-                        WindowRows(header.stimers, kStimersEntries), oldStyleNames,
-                        header.lineEnding);
+    const HeaderWriteReport report = WriteHeaderFile(
+        headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
+        WindowRows(header.stimers, kStimersEntries), oldStyleNames, header.lineEnding);
     if (!quiet || !report.Written()) {
         ConsolePrompter(console.err, Answer::No).Ask(WriteMessage(report));
     }

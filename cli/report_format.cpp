@@ -107,8 +107,7 @@ std::pair<int, int> PlaceOf(const HeaderContents& contents, const NameFinding& f
         return {EnumerationLine(contents, finding.table), 0};
     }
     const ItemPlace& place = items[row];
-    return {place.line,
-            finding.column == NameColumn::Comment ? place.commentColumn : place.column};
+    return {place.line, finding.column == NameColumn::Comment ? place.commentColumn : place.column};
 }
 
 const char* KindName(NameFindingKind kind) {
@@ -187,8 +186,8 @@ bool BlocksRewrite(const ReadFinding& finding) {
 
 // What the reader found, worded.
 Finding WordReadFinding(const ReadFinding& found) {
-    Finding finding{found.line, found.column, found.severity, KindName(found.kind), {},
-                    BlocksRewrite(found)};
+    Finding finding{found.line,           found.column, found.severity,
+                    KindName(found.kind), {},           BlocksRewrite(found)};
     finding.text = found.kind == ReadFinding::Kind::NotGenerated
                        ? "not written by ZURcfg_Tool; some values may be read wrong, and "
                          "definitions and comments of its own are lost when it is rewritten"
@@ -201,10 +200,9 @@ void AddMessageTypeFindings(const HeaderContents& contents, std::vector<Finding>
     for (const auto& field : kMessageTypeFields) {
         const std::string& type = contents.configuration.*field.member;
         if (const std::string problem = MessageTypeProblem(type); !problem.empty()) {
-            findings.push_back({contents.lines.FieldLine(field.name), 0, Severity::Warning,
-                                "message-type", std::string(field.name) + " " + Quoted(type) + ": " +
-                                    problem,
-                                false});
+            findings.push_back(
+                {contents.lines.FieldLine(field.name), 0, Severity::Warning, "message-type",
+                 std::string(field.name) + " " + Quoted(type) + ": " + problem, false});
         }
     }
 }
@@ -372,8 +370,7 @@ void PrintSarif(std::ostream& out, const std::vector<HeaderReport>& reports) {
     }
     out << "{\"version\": \"2.1.0\",\n \"$schema\": "
            "\"https://json.schemastore.org/sarif-2.1.0.json\",\n \"runs\": [{\"tool\": "
-           "{\"driver\": {\"name\": \"zurcfg\", \"version\": \"" ZURCFG_VERSION
-           "\", \"rules\": [";
+           "{\"driver\": {\"name\": \"zurcfg\", \"version\": \"" ZURCFG_VERSION "\", \"rules\": [";
     for (std::size_t i = 0; i < rules.size(); ++i) {
         out << (i == 0 ? "" : ", ") << "{\"id\": ";
         PrintJsonString(out, rules[i]);

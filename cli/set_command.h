@@ -21,8 +21,7 @@ public:
 private:
     // Applies every assignment to configuration, which held `before`; false when any is
     // refused.
-    bool Assign(const Configuration& before, Configuration& configuration,
-                Console& console) const;
+    bool Assign(const Configuration& before, Configuration& configuration, Console& console) const;
 
     std::string path_;
     std::vector<std::string> assignments_;

@@ -167,8 +167,9 @@ const std::array<ControlRule, 19> kControlRules{{
 }};
 
 const ControlRule* RuleFor(uint8_t Configuration::*switchField) {
-    const auto rule = std::find_if(kControlRules.begin(), kControlRules.end(),
-                                   [&](const ControlRule& r) { return r.switchField == switchField; });
+    const auto rule =
+        std::find_if(kControlRules.begin(), kControlRules.end(),
+                     [&](const ControlRule& r) { return r.switchField == switchField; });
     return rule == kControlRules.end() ? nullptr : &*rule;
 }
 

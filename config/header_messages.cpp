@@ -41,9 +41,9 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
 
 // What a value read from a header was taken as.
 std::string ValueText(const ReadFinding& finding) {
-    const bool digits =
-        !finding.found.empty() && finding.found.find_first_not_of("0123456789") == std::string::npos &&
-        !(finding.found.size() > 1 && finding.found.front() == '0');
+    const bool digits = !finding.found.empty() &&
+                        finding.found.find_first_not_of("0123456789") == std::string::npos &&
+                        !(finding.found.size() > 1 && finding.found.front() == '0');
     return finding.subject + " " + Quoted(finding.found) +
            (digits ? " is not a size of 1, 2 or 4 bytes" : " is not plain decimal digits") +
            " and is read as " + finding.kept;
@@ -73,12 +73,10 @@ std::string DescribeReadFinding(const ReadFinding& finding) {
                 return table + " entry " + std::to_string(finding.entry) +
                        " is empty: two commas in a row, or a comma alone";
             }
-            return table + " entry " + std::to_string(finding.entry) + " " +
-                   Quoted(finding.found) + " is more than an identifier and is read as " +
-                   Quoted(finding.kept);
+            return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
+                   " is more than an identifier and is read as " + Quoted(finding.kept);
         case ReadFinding::Kind::MissingComma:
-            return table + " entry " + std::to_string(finding.entry) + " " +
-                   Quoted(finding.found) +
+            return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
                    " has no comma before it, so the compiler takes it for part of the entry "
                    "before";
         case ReadFinding::Kind::ControlBytes:
@@ -106,8 +104,8 @@ std::vector<Message> ReadMessages(const HeaderReadResult& result) {
         if (std::optional<Message> message = FileMessage(finding, result.path)) {
             messages.push_back(std::move(*message));
         } else {
-            notAsWritten +=
-                "- line " + std::to_string(finding.line) + ": " + DescribeReadFinding(finding) + ".\n";
+            notAsWritten += "- line " + std::to_string(finding.line) + ": " +
+                            DescribeReadFinding(finding) + ".\n";
         }
     }
     if (!notAsWritten.empty()) {
@@ -168,8 +166,8 @@ HeaderWriteReport WriteHeader(std::string path, const Configuration& configurati
                               const std::vector<NameEntry>& bsems,
                               const std::vector<NameEntry>& stimers, bool oldStyleNames,
                               Prompter& prompter, LineEnding lineEnding) {
-    HeaderWriteReport report = WriteHeaderFile(std::move(path), configuration, bsems, stimers,
-                                               oldStyleNames, lineEnding);
+    HeaderWriteReport report =
+        WriteHeaderFile(std::move(path), configuration, bsems, stimers, oldStyleNames, lineEnding);
     prompter.Ask(WriteMessage(report));
     return report;
 }

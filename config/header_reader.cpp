@@ -1,9 +1,9 @@
 #include "config/header_reader.h"
 
 #include <algorithm>
-#include <istream>
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -416,8 +416,11 @@ private:
         }
         cursor_ = LineCursor(*line);
         ++lineNumber_;
-        lineDropped_ = lines_.Dropped();
-        droppedTold_.assign(lineDropped_.size(), false);
+        // Most lines drop nothing, and then there is nothing to copy.
+        if (!lines_.Dropped().empty()) {
+            lineDropped_ = lines_.Dropped();
+            droppedTold_.assign(lineDropped_.size(), false);
+        }
         if (openComment_.line != 0 && line->find("*/") != std::string_view::npos) {
             CloseComment();
         }
@@ -461,6 +464,9 @@ private:
 
     // Control bytes of the line just scanned that no item has told of.
     void NoteDroppedBytes() {
+        if (lineDropped_.empty()) {
+            return;
+        }
         ReadFinding finding{ReadFinding::Kind::ControlBytes};
         for (std::size_t i = 0; i < lineDropped_.size(); ++i) {
             if (droppedTold_[i]) {
@@ -666,9 +672,8 @@ private:
         }
         ReadFinding finding{ReadFinding::Kind::ValueNotAsWritten};
         finding.line = lineNumber_;
-        const std::size_t start = written.empty()
-                                      ? behindName
-                                      : static_cast<std::size_t>(written.data() - line.data());
+        const std::size_t start =
+            written.empty() ? behindName : static_cast<std::size_t>(written.data() - line.data());
         finding.column = RawColumn(start);
         finding.subject = std::string(name);
         finding.found = RawText(start, start + written.size());

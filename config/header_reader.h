@@ -63,8 +63,7 @@ struct ItemPlace {
     int commentColumn = 0;
 
     bool operator==(const ItemPlace& other) const {
-        return line == other.line && column == other.column &&
-               commentColumn == other.commentColumn;
+        return line == other.line && column == other.column && commentColumn == other.commentColumn;
     }
 };
 

@@ -26,7 +26,9 @@ bool HasByteBelow32(uint64_t word) {
 LineSource::LineSource(std::string_view text) : chunk_(text) {}
 
 LineSource::LineSource(ChunkReader read, std::size_t chunkBytes)
-    : read_(std::move(read)), buffer_(std::max<std::size_t>(chunkBytes, 1), '\0') {}
+    : read_(std::move(read)),
+      buffer_(new char[std::max<std::size_t>(chunkBytes, 1)]),
+      bufferBytes_(std::max<std::size_t>(chunkBytes, 1)) {}
 
 std::optional<std::string_view> LineSource::Next() {
     // A line that lies within the current chunk is handed out in place; one that runs over the
@@ -114,7 +116,7 @@ bool LineSource::Refill() {
     if (!read_) {
         return false;
     }
-    chunk_ = std::string_view(buffer_.data(), read_(buffer_.data(), buffer_.size()));
+    chunk_ = std::string_view(buffer_.get(), read_(buffer_.get(), bufferBytes_));
     if (carriageReturnClosedChunk_ && !chunk_.empty()) {
         carriageReturnClosedChunk_ = false;
         if (chunk_.front() == '\n') {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,8 +58,10 @@ private:
     std::string_view Cleaned(std::string_view line);
     std::string_view Clean(std::string_view line);
 
-    ChunkReader read_;    // none for a text in memory
-    std::string buffer_;  // holds the current chunk of a file
+    ChunkReader read_;  // none for a text in memory
+    // Holds the current chunk of a file; left uninitialised, as every chunk is read into it.
+    std::unique_ptr<char[]> buffer_;
+    std::size_t bufferBytes_ = 0;
     std::string_view chunk_;
     std::size_t next_ = 0;  // where the next line starts in chunk_
     std::string gathered_;  // a line that runs over the end of a chunk

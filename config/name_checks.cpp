@@ -17,30 +17,77 @@ namespace {
 
 // The keywords of C (C99 and C11): an enumerator so named stops the build.
 constexpr std::array<std::string_view, 44> kCKeywords{
-    "_Alignas", "_Alignof",  "_Atomic",  "_Bool",    "_Complex", "_Generic",  "_Imaginary",
-    "_Noreturn", "_Static_assert", "_Thread_local", "auto", "break", "case", "char", "const",
-    "continue", "default",   "do",       "double",   "else",     "enum",      "extern",
-    "float",    "for",       "goto",     "if",       "inline",   "int",       "long",
-    "register", "restrict",  "return",   "short",    "signed",   "sizeof",    "static",
-    "struct",   "switch",    "typedef",  "union",    "unsigned", "void",      "volatile",
-    "while"};
+    "_Alignas",  "_Alignof",       "_Atomic",       "_Bool",   "_Complex", "_Generic", "_Imaginary",
+    "_Noreturn", "_Static_assert", "_Thread_local", "auto",    "break",    "case",     "char",
+    "const",     "continue",       "default",       "do",      "double",   "else",     "enum",
+    "extern",    "float",          "for",           "goto",    "if",       "inline",   "int",
+    "long",      "register",       "restrict",      "return",  "short",    "signed",   "sizeof",
+    "static",    "struct",         "switch",        "typedef", "union",    "unsigned", "void",
+    "volatile",  "while"};
 
 // Keywords of C++ (to C++20) and of later C that C99 leaves free: fine in a C build, but the
 // header can then not be included from C++.
-constexpr std::array<std::string_view, 61> kCppOnlyKeywords{
-    "alignas",       "alignof",   "and",         "and_eq",        "asm",
-    "bitand",        "bitor",     "bool",        "catch",         "char16_t",
-    "char32_t",      "char8_t",   "class",       "co_await",      "co_return",
-    "co_yield",      "compl",     "concept",     "const_cast",    "consteval",
-    "constexpr",     "constinit", "decltype",    "delete",        "dynamic_cast",
-    "explicit",      "export",    "false",       "friend",        "mutable",
-    "namespace",     "new",       "noexcept",    "not",           "not_eq",
-    "nullptr",       "operator",  "or",          "or_eq",         "private",
-    "protected",     "public",    "reinterpret_cast", "requires", "static_assert",
-    "static_cast",   "template",  "this",        "thread_local",  "throw",
-    "true",          "try",       "typeid",      "typename",      "typeof",
-    "typeof_unqual", "using",     "virtual",     "wchar_t",       "xor",
-    "xor_eq"};
+constexpr std::array<std::string_view, 61> kCppOnlyKeywords{"alignas",
+                                                            "alignof",
+                                                            "and",
+                                                            "and_eq",
+                                                            "asm",
+                                                            "bitand",
+                                                            "bitor",
+                                                            "bool",
+                                                            "catch",
+                                                            "char16_t",
+                                                            "char32_t",
+                                                            "char8_t",
+                                                            "class",
+                                                            "co_await",
+                                                            "co_return",
+                                                            "co_yield",
+                                                            "compl",
+                                                            "concept",
+                                                            "const_cast",
+                                                            "consteval",
+                                                            "constexpr",
+                                                            "constinit",
+                                                            "decltype",
+                                                            "delete",
+                                                            "dynamic_cast",
+                                                            "explicit",
+                                                            "export",
+                                                            "false",
+                                                            "friend",
+                                                            "mutable",
+                                                            "namespace",
+                                                            "new",
+                                                            "noexcept",
+                                                            "not",
+                                                            "not_eq",
+                                                            "nullptr",
+                                                            "operator",
+                                                            "or",
+                                                            "or_eq",
+                                                            "private",
+                                                            "protected",
+                                                            "public",
+                                                            "reinterpret_cast",
+                                                            "requires",
+                                                            "static_assert",
+                                                            "static_cast",
+                                                            "template",
+                                                            "this",
+                                                            "thread_local",
+                                                            "throw",
+                                                            "true",
+                                                            "try",
+                                                            "typeid",
+                                                            "typename",
+                                                            "typeof",
+                                                            "typeof_unqual",
+                                                            "using",
+                                                            "virtual",
+                                                            "wchar_t",
+                                                            "xor",
+                                                            "xor_eq"};
 
 template <typename Names>
 constexpr bool IsSorted(const Names& names) {
@@ -271,8 +318,7 @@ private:
         const EnumItemReading reading = ReadEnumItem(identifier);
         if (reading.verdict == EnumItemReading::Verdict::Rejected) {
             Add(table, row, NameFindingKind::NotIdentifier,
-                "not a C identifier: ASCII letters, digits and _ only, no digit first",
-                identifier);
+                "not a C identifier: ASCII letters, digits and _ only, no digit first", identifier);
             return;
         }
         if (const std::string_view readBack = ReadBack(identifier); readBack != identifier) {
@@ -292,16 +338,15 @@ private:
                 identifier);
         }
         if (Holds(definedMacros_, name)) {
-            Add(table, row, NameFindingKind::MacroName, "a macro this header defines",
-                identifier);
+            Add(table, row, NameFindingKind::MacroName, "a macro this header defines", identifier);
         } else if (Holds(WriterNames().macros, name)) {
             Add(table, row, NameFindingKind::OtherMacroName,
                 "a macro the header defines with other settings or the other name style",
                 identifier);
         }
         if (Holds(WriterNames().tags, name)) {
-            Add(table, row, NameFindingKind::EnumTag,
-                "the tag of one of the header's enumerations", identifier);
+            Add(table, row, NameFindingKind::EnumTag, "the tag of one of the header's enumerations",
+                identifier);
         }
         if (name.size() > kSignificantCharacters) {
             Add(table, row, NameFindingKind::TooLong,
@@ -323,8 +368,7 @@ private:
             }
         } else if (EndsInBackslash(comment)) {
             Add(table, row, NameFindingKind::CommentContinues,
-                "the comment ends in \\ (or ?\?/), which makes the next line part of it",
-                comment);
+                "the comment ends in \\ (or ?\?/), which makes the next line part of it", comment);
         }
     }
 
@@ -390,8 +434,7 @@ private:
                 if (otherSpelling != end) {
                     Add(*it->table, it->row, NameFindingKind::CaseOnly,
                         "differs only in letter case from " +
-                            std::string(otherSpelling->identifier) + " in " +
-                            Place(*otherSpelling),
+                            std::string(otherSpelling->identifier) + " in " + Place(*otherSpelling),
                         std::string(it->identifier));
                 }
             }

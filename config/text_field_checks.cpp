@@ -7,9 +7,8 @@ namespace zurcfg {
 namespace {
 
 bool HoldsControlBytes(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        return static_cast<unsigned char>(c) < 32 && c != '\t';
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 32 && c != '\t'; });
 }
 
 constexpr char kControlBytes[] = "control bytes and line breaks cannot stand in a header line";

@@ -112,8 +112,8 @@ bool IsTextFinding(const ReadFinding& finding, const HeaderContents& contents, i
     if (!IsLineOf(finding.line, lines) || finding.column < 0) {
         return false;
     }
-    const auto& items = finding.table == zurcfg::NameTableId::Bsems ? contents.bsems
-                                                                     : contents.stimers;
+    const auto& items =
+        finding.table == zurcfg::NameTableId::Bsems ? contents.bsems : contents.stimers;
     switch (finding.kind) {
         case ReadFinding::Kind::SkippedEnumeration:
             return true;

@@ -128,10 +128,12 @@ TEST(CommandLineTest, CheckReportsCountsNamesBeyondTheTableAndRam) {
                          "{\"line\": 77, \"column\": null, \"severity\": \"warning\", \"kind\": "
                          "\"names-not-kept\", \"text\": "))
         << json.out;
-    EXPECT_TRUE(Contains(json.out, "\"ram\": {\"bank0\": 147, \"bank1\": 0, \"bank2\": 0, "
-                                   "\"bank3\": 0}},\n{\"schemaVersion\": 2, \"path\": "));
-    EXPECT_TRUE(Contains(json.out, "none.h/ZURcfg.h does not exist; give an existing header or "
-                                   "its folder, or write one with zurcfg new.\"}]\n"));
+    EXPECT_TRUE(Contains(json.out,
+                         "\"ram\": {\"bank0\": 147, \"bank1\": 0, \"bank2\": 0, "
+                         "\"bank3\": 0}},\n{\"schemaVersion\": 2, \"path\": "));
+    EXPECT_TRUE(Contains(json.out,
+                         "none.h/ZURcfg.h does not exist; give an existing header or "
+                         "its folder, or write one with zurcfg new.\"}]\n"));
     EXPECT_TRUE(Contains(json.err, "zurcfg: error: ")) << json.err;
 }
 
@@ -161,8 +163,9 @@ TEST(CommandLineTest, CheckTellsErrorsFromWarningsAtTheirLinesAndColumns) {
                          "{\"line\": 6, \"column\": 2, \"severity\": \"error\", \"kind\": "
                          "\"keyword\", \"text\": \"BSEMS entry 0 \\\"int\\\": a C keyword\"}"))
         << json.out;
-    EXPECT_TRUE(Contains(json.out, "{\"line\": 9, \"column\": null, \"severity\": \"warning\", "
-                                   "\"kind\": \"fewer-names-than-count\""));
+    EXPECT_TRUE(Contains(json.out,
+                         "{\"line\": 9, \"column\": null, \"severity\": \"warning\", "
+                         "\"kind\": \"fewer-names-than-count\""));
 }
 
 TEST(CommandLineTest, SetTellsEachRefusalAndWritesNothing) {
@@ -181,16 +184,16 @@ TEST(CommandLineTest, SetTellsEachRefusalAndWritesNothing) {
 
     // What the window would not take either: a switch it greys for the values set, a message
     // type that would break the header.
-    const Outcome greyed = RunZurcfg({"set", dir.Path().string(), "OS_ENABLE_INT_CSEM=1",
-                                      "OS_MSG_TYPE=/*", "OS_ENABLE_INT_QUEUE=1",
-                                      "OS_ENABLE_QUEUE=1"});
+    const Outcome greyed =
+        RunZurcfg({"set", dir.Path().string(), "OS_ENABLE_INT_CSEM=1", "OS_MSG_TYPE=/*",
+                   "OS_ENABLE_INT_QUEUE=1", "OS_ENABLE_QUEUE=1"});
     EXPECT_EQ(greyed.exit, ExitCode::UsageOrFileError);
-    EXPECT_TRUE(Contains(greyed.err, "\"/*\" is no value for OS_MSG_TYPE: /* or // in it would "
-                                     "start a comment in the header."))
+    EXPECT_TRUE(Contains(greyed.err,
+                         "\"/*\" is no value for OS_MSG_TYPE: /* or // in it would "
+                         "start a comment in the header."))
         << greyed.err;
-    const Outcome refused =
-        RunZurcfg({"set", dir.Path().string(), "OS_ENABLE_INT_CSEM=1", "OS_ENABLE_INT_QUEUE=1",
-                   "OS_ENABLE_QUEUE=1"});
+    const Outcome refused = RunZurcfg({"set", dir.Path().string(), "OS_ENABLE_INT_CSEM=1",
+                                       "OS_ENABLE_INT_QUEUE=1", "OS_ENABLE_QUEUE=1"});
     EXPECT_EQ(refused.err,
               "zurcfg: error: \"OS_ENABLE_INT_CSEM=1\" is refused, as the window greys it: "
               "Greyed: needs 'Enable all' checked or CSEM 'Enable' checked.\nzurcfg: note: " +

@@ -54,8 +54,10 @@ struct NameKind {
 const std::vector<NameKind>& NameKinds() {
     static const std::vector<NameKind> kinds{
         {"not an identifier",
-         {"my-sem", "1bad", "two words", "x =", "caf\xE9", "e\x01" "f", "g\x0bh",
-          "smile\xF0\x9F\x98\x80"},
+         {"my-sem", "1bad", "two words", "x =", "caf\xE9",
+          "e\x01"
+          "f",
+          "g\x0bh", "smile\xF0\x9F\x98\x80"},
          {}},
         {"more than an identifier", {"a$b", "caf\xC3\xA9", "x = 5", "k = (1 << 2)"}, {}},
         {"reserved",
@@ -70,7 +72,10 @@ const std::vector<NameKind>& NameKinds() {
          {},
          {"first\nsecond words", "first\rsecond words", "ends in a break\n", "x\n// more"}},
         {"comment continues", {}, {"goes on \\", "goes on ?\?/", "trailing \\  "}},
-        {"comment control byte", {}, {"c\x02" "d"}},
+        {"comment control byte",
+         {},
+         {"c\x02"
+          "d"}},
         // These take their names from the rest of the case.
         {"duplicate", {}, {}},
         {"macro of the header", {}, {}},
@@ -117,8 +122,8 @@ public:
         configuration_.OS_STIMERS = Identifiers(stimers) - (Chance(5) ? 1 : 0);
         Case made{NextName(), origin, {}};
         std::filesystem::create_directory(dir_.Path() / made.name);
-        EXPECT_TRUE(WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers,
-                                    oldStyleNames, Chance(3) ? LineEnding::Lf : LineEnding::CrLf)
+        EXPECT_TRUE(WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers, oldStyleNames,
+                                    Chance(3) ? LineEnding::Lf : LineEnding::CrLf)
                         .Written());
         made.uses = Uses(bsems, stimers);
         return made;
@@ -301,36 +306,49 @@ TEST(CompilerAgreementTest, CheckFindsAnErrorExactlyWhereACompilerStops) {
     }
     // Values a hand edit may give a define, which the reader does not take as written.
     for (const char* value : {"0x10", "(5)", "010", "5u", "-1", ""}) {
-        cases.push_back(maker.Copy(cases[maker.Pick(cases.size())], "define value", [&](std::string text) {
-            const std::size_t at = text.find("#define OS_TASKS");
-            const std::size_t end = text.find_first_of("\r\n", at);
-            return text.replace(at, end - at, std::string("#define OS_TASKS ") + value);
-        }));
+        cases.push_back(
+            maker.Copy(cases[maker.Pick(cases.size())], "define value", [&](std::string text) {
+                const std::size_t at = text.find("#define OS_TASKS");
+                const std::size_t end = text.find_first_of("\r\n", at);
+                return text.replace(at, end - at, std::string("#define OS_TASKS ") + value);
+            }));
     }
     // CR-only line ends: a C compiler reads them as it reads their CR LF twins.
     for (int i = 0; i < kCrOnlyCases; ++i) {
-        cases.push_back(maker.Copy(cases[maker.Pick(cases.size())], "CR only", [](std::string text) {
-            std::string crOnly;
-            for (std::size_t at = 0; at < text.size(); ++at) {
-                if (text[at] == '\n') {
-                    if (at == 0 || text[at - 1] != '\r') {
-                        crOnly += '\r';
+        cases.push_back(
+            maker.Copy(cases[maker.Pick(cases.size())], "CR only", [](std::string text) {
+                std::string crOnly;
+                for (std::size_t at = 0; at < text.size(); ++at) {
+                    if (text[at] == '\n') {
+                        if (at == 0 || text[at - 1] != '\r') {
+                            crOnly += '\r';
+                        }
+                    } else {
+                        crOnly += text[at];
                     }
-                } else {
-                    crOnly += text[at];
                 }
-            }
-            return crOnly;
-        }));
+                return crOnly;
+            }));
     }
     // Headers set wrote: each passes format --check and takes its part like the others.
-    const std::vector<std::string> assignments{
-        "OS_TASKS=4",          "OS_ENABLE_INT_CSEM=1",         "OS_ENABLE_CSEM=0",
-        "OS_ENABLE_CSEM=1",    "OS_ENABLE_ALL=1",              "OS_ENABLE_INT_QUEUE=1",
-        "OS_USE_INLINE_TIMER=1", "OS_QUEUE_SQUEUE_IDENTICAL=1", "OS_ENABLE_INT_ALL=0",
-        "OS_MSG_TYPE=unsigned char *", "OS_MSG_TYPE=/*",      "OS_SMSG_TYPE=int\\",
-        "OS_BANK_BSEMS=bank2", "OS_STIMER_SIZE=long",          "PROJECT_NAME= Pump ",
-        "OS_MSG_TYPE= char ",  "OS_ENABLE_INT_MSG=1",          "OS_ENABLE_QUEUE=1"};
+    const std::vector<std::string> assignments{"OS_TASKS=4",
+                                               "OS_ENABLE_INT_CSEM=1",
+                                               "OS_ENABLE_CSEM=0",
+                                               "OS_ENABLE_CSEM=1",
+                                               "OS_ENABLE_ALL=1",
+                                               "OS_ENABLE_INT_QUEUE=1",
+                                               "OS_USE_INLINE_TIMER=1",
+                                               "OS_QUEUE_SQUEUE_IDENTICAL=1",
+                                               "OS_ENABLE_INT_ALL=0",
+                                               "OS_MSG_TYPE=unsigned char *",
+                                               "OS_MSG_TYPE=/*",
+                                               "OS_SMSG_TYPE=int\\",
+                                               "OS_BANK_BSEMS=bank2",
+                                               "OS_STIMER_SIZE=long",
+                                               "PROJECT_NAME= Pump ",
+                                               "OS_MSG_TYPE= char ",
+                                               "OS_ENABLE_INT_MSG=1",
+                                               "OS_ENABLE_QUEUE=1"};
     int setWrote = 0;
     int setRefused = 0;
     for (int i = 0; i < kSetCases; ++i) {
@@ -399,8 +417,8 @@ TEST(CompilerAgreementTest, CheckFindsAnErrorExactlyWhereACompilerStops) {
             runNames.push_back(std::string(compiler.program) +
                                (versioned ? " -D__ZURVERSION__=90200" : ""));
             const std::string& runUnits = versioned ? versionedUnits : units;
-            unitsCompiled += static_cast<std::size_t>(
-                std::count(runUnits.begin(), runUnits.end(), ' '));
+            unitsCompiled +=
+                static_cast<std::size_t>(std::count(runUnits.begin(), runUnits.end(), ' '));
             const std::string command = "cd " + dir.Path().string() + " && " + runNames[run] +
                                         " -std=c99 -fsyntax-only" + runUnits;
             threads.emplace_back([&runs, run, command] { runs[run] = RunShell(command); });
@@ -439,11 +457,10 @@ TEST(CompilerAgreementTest, CheckFindsAnErrorExactlyWhereACompilerStops) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << cases.size() << " headers (" << rejected.size() << " rejected, "
-              << flagged.size() << " with an error finding), " << runs.size()
-              << " compiler runs of " << unitsCompiled << " units in all, set wrote "
-              << setWrote << " and refused " << setRefused << ", " << agreeing
-              << " agree, in " << seconds << " s\n";
+    std::cout << cases.size() << " headers (" << rejected.size() << " rejected, " << flagged.size()
+              << " with an error finding), " << runs.size() << " compiler runs of " << unitsCompiled
+              << " units in all, set wrote " << setWrote << " and refused " << setRefused << ", "
+              << agreeing << " agree, in " << seconds << " s\n";
 }
 
 }  // namespace

@@ -168,8 +168,8 @@ TEST(ZurcfgProcessTest, SarifLogsHoldWhatTheStandardRequires) {
 
     // The header, a folder without one, and the header once more on standard input.
     const std::string sarif = dir.File("check.sarif");
-    const std::string command = Quoted(ZURCFG_PROGRAM) + " check --sarif " + Quoted(header) +
-                                " " + Quoted(dir.File("none")) + " - < " + Quoted(header) + " > " +
+    const std::string command = Quoted(ZURCFG_PROGRAM) + " check --sarif " + Quoted(header) + " " +
+                                Quoted(dir.File("none")) + " - < " + Quoted(header) + " > " +
                                 Quoted(sarif) + " 2>/dev/null";
     const int status = std::system(command.c_str());
     EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-
 namespace zurcfg {
 namespace {
 
@@ -95,13 +94,15 @@ const ControlRule& RuleOf(Field Configuration::*field) {
 TEST(ControlRulesTest, ReasonsReadAsSentences) {
     Configuration all;
     all.OS_ENABLE_ALL = 1;
-    EXPECT_EQ(RuleOf(&Configuration::OS_ENABLE_CSEM).WhyGreyed(all), "Greyed: 'Enable all' is checked");
+    EXPECT_EQ(RuleOf(&Configuration::OS_ENABLE_CSEM).WhyGreyed(all),
+              "Greyed: 'Enable all' is checked");
 
     Configuration none;
     EXPECT_EQ(RuleOf(&Configuration::OS_QUEUES_IDENTICAL).WhyGreyed(none),
               "Greyed: needs 'Enable all' checked or QMSG 'Enable' checked and QSMSG 'Enable' "
               "checked");
-    EXPECT_EQ(RuleOf(&Configuration::OS_BANK_STIMERS).WhyGreyed(none), "Greyed: the static timer count is 0");
+    EXPECT_EQ(RuleOf(&Configuration::OS_BANK_STIMERS).WhyGreyed(none),
+              "Greyed: the static timer count is 0");
 
     Configuration interrupts;
     interrupts.OS_ENABLE_INT_ALL = 1;

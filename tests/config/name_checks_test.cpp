@@ -52,7 +52,8 @@ TEST(NameChecksTest, WellFormedFullTablesAndEmptyRowsHaveNoFindings) {
     Tables tables;
     EXPECT_TRUE(tables.Check().empty());
     for (int row = 0; row < kBsemsEntries; ++row) {
-        tables.Name(kBsems, row, "BS_" + std::to_string(row), "comment with // and /* and */ inside");
+        tables.Name(kBsems, row, "BS_" + std::to_string(row),
+                    "comment with // and /* and */ inside");
     }
     for (int row = 0; row < kStimersEntries; ++row) {
         tables.Name(kStimers, row, "_st" + std::to_string(row));
@@ -117,17 +118,17 @@ TEST(NameChecksTest, MacrosClashOnlyWhereTheHeaderDefinesThem) {
         return found;
     };
     // The old style guards both message type names, each defined in one branch.
-    EXPECT_EQ(kinds(false), (std::vector<Kind>{Kind::MacroName, Kind::OtherMacroName,
-                                               Kind::MacroName}));
+    EXPECT_EQ(kinds(false),
+              (std::vector<Kind>{Kind::MacroName, Kind::OtherMacroName, Kind::MacroName}));
     EXPECT_EQ(kinds(true),
               (std::vector<Kind>{Kind::OtherMacroName, Kind::MacroName, Kind::MacroName}));
     // A header read from disk: the macros it defines, whatever the tool would write.
-    const std::vector<NameFinding> own =
-        CheckNames(tables.bsems, tables.stimers, tables.configuration,
-                   std::vector<std::string>{"OST_MSG"});
+    const std::vector<NameFinding> own = CheckNames(
+        tables.bsems, tables.stimers, tables.configuration, std::vector<std::string>{"OST_MSG"});
     ASSERT_EQ(own.size(), 3u);
     EXPECT_EQ(own[1].kind, Kind::MacroName);
-    EXPECT_EQ(DescribeNameFinding(own[1]), "BSEMS entry 1 \"OST_MSG\": a macro this header defines");
+    EXPECT_EQ(DescribeNameFinding(own[1]),
+              "BSEMS entry 1 \"OST_MSG\": a macro this header defines");
 }
 
 TEST(NameChecksTest, EachCommentFindingOnItsOwn) {
@@ -220,7 +221,8 @@ TEST(NameChecksTest, CountsAreComparedAsTheWriterCountsIdentifiers) {
     // Listed, a count finding names its table and a row finding its entry and its text.
     EXPECT_EQ(DescribeNameFinding(findings[0]),
               "BSEMS: OS_BSEMS = 1, but 2 item(s) defined in ENUM_BSEMS");
-    EXPECT_EQ(DescribeNameFinding(findings[1]), "BSEMS entry 4 \"bad name\": " + findings[1].reason);
+    EXPECT_EQ(DescribeNameFinding(findings[1]),
+              "BSEMS entry 4 \"bad name\": " + findings[1].reason);
 }
 
 TEST(NameChecksTest, SeveralKindsInOneTableComeInRowOrder) {

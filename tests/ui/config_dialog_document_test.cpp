@@ -306,12 +306,14 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
     ChooseFromPathList(1);
     TypeName("Changed");
     auto* bsems = Find<FlexGrid>(kBsemsGrid);
-    std::string expected = "These names would stop the firmware building:\n";
+    std::string expected = "These names would stop a C compiler building the firmware:\n";
     for (std::size_t entry = 1; entry <= 10; ++entry) {
         expected += "\nBSEMS entry " + std::to_string(entry) + " \"" + keywords[entry - 1] +
                     "\": a C keyword";
     }
-    expected += "\nand 3 more\n\nDo you want to save anyway?";
+    expected +=
+        "\nand 3 more\n\nNames that build but are worth a look stay marked in the tables and are "
+        "not listed here.\nDo you want to save anyway?";
     const std::string before = ReadBytes(pathB_);
     const auto expectRefused = [&] {
         EXPECT_EQ(prompter_.Last().text, expected);
