@@ -44,9 +44,9 @@ bool SetCommand::Assign(const Configuration& before, Configuration& configuratio
         const std::string greyed =
             GreyedRefusal(before, configuration, assignment.substr(0, assignment.find('=')));
         if (!greyed.empty()) {
-            PrintMessage(
-                console.err, "error",
-                "\"" + assignment + "\" is refused, as the window greys it: " + greyed + ".");
+            std::string refusal = "\"" + assignment + "\" is refused, as the window greys it: ";
+            refusal += greyed;
+            PrintMessage(console.err, "error", refusal + ".");
             allTaken = false;
         }
     }

@@ -352,13 +352,9 @@ std::string_view DefinedMacro(std::string_view line) {
         return {};
     }
     const std::size_t start = cursor.Position();
-    const std::string_view rest = cursor.Rest();
     const std::string_view name = cursor.ReadIdentifier();
     const std::size_t end = start + name.size();
-    if (name.empty() || (end < line.size() && line[end] == '(')) {
-        return {};
-    }
-    return rest.substr(0, name.size());
+    return end < line.size() && line[end] == '(' ? std::string_view() : name;
 }
 
 // Scans a header line by line into a HeaderContents. Steps that need more lines (block
