@@ -289,8 +289,8 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
 }
 
 TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
-    // After BS_READY: thirteen keywords, and one name that is only too long, which is marked but
-    // not asked about.
+    // After BS_READY: thirteen keywords, and names that build but are marked (too long, a C++
+    // keyword), which are not asked about.
     const std::vector<std::string> keywords{"int",  "char", "for",  "if",   "do",   "else", "case",
                                             "enum", "goto", "long", "void", "auto", "while"};
     std::vector<NameEntry> names{{"BS_READY", ""}};
@@ -298,6 +298,7 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
         names.push_back({keyword, ""});
     }
     names.push_back({std::string(40, 'L'), ""});
+    names.push_back({"class", ""});
     Configuration b = Project(5, "Beta");
     b.OS_BSEMS = static_cast<int32_t>(names.size());
     WriteHeaderFile(pathB_, b, names);
@@ -305,12 +306,14 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
     ChooseFromPathList(1);
     TypeName("Changed");
     auto* bsems = Find<FlexGrid>(kBsemsGrid);
-    std::string expected = "These names would stop the firmware building:\n";
+    std::string expected = "These names would stop a C compiler building the firmware:\n";
     for (std::size_t entry = 1; entry <= 10; ++entry) {
-        expected += "\nBSEMS entry " + std::to_string(entry) + ": " + keywords[entry - 1] +
-                    " is a C or C++ keyword";
+        expected += "\nBSEMS entry " + std::to_string(entry) + " \"" + keywords[entry - 1] +
+                    "\": a C keyword";
     }
-    expected += "\nand 3 more\n\nDo you want to save anyway?";
+    expected +=
+        "\nand 3 more\n\nNames that build but are worth a look stay marked in the tables and are "
+        "not listed here.\nDo you want to save anyway?";
     const std::string before = ReadBytes(pathB_);
     const auto expectRefused = [&] {
         EXPECT_EQ(prompter_.Last().text, expected);
@@ -482,8 +485,9 @@ TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingThe
     EXPECT_EQ(Title(), TitleOf(pathB_));
 }
 
-// Read, change nothing, save: the writer's own text for the values read, the old file kept as
-// the backup. The name style is the window's, whatever style the file was written in.
+// Read, change nothing, save: the writer's own text for the values read, in the file's own line
+// ends, the old file kept as the backup. The name style is the window's, whatever style the file
+// was written in.
 TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakesOfIt) {
     Configuration configuration = Project(4, "Round trip");
     configuration.OS_STIMERS = 70;
@@ -501,8 +505,10 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
     prompter_.Will(Answer::Ok);
     ChooseFromPathList(0);
     EXPECT_EQ(prompter_.Last().caption, "Warning");
-    EXPECT_NE(prompter_.Last().text.find("6 STIMERS name(s) beyond the table's 64 rows"),
-              std::string::npos);
+    EXPECT_NE(prompter_.Last().text.find(
+                  "- line 127: 6 STIMERS name(s) from here on are beyond the table's 64 rows"),
+              std::string::npos)
+        << prompter_.Last().text;
     EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);
@@ -511,7 +517,7 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
     bsemRows.resize(200);
     std::vector<NameEntry> stimerRows(read.stimers.begin(), read.stimers.begin() + 64);
     const auto expected = [&](bool oldStyleNames) {
-        return WithCrLf(FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames));
+        return FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames);
     };
 
     prompter_.Will(Answer::Ok);

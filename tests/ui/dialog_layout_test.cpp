@@ -17,7 +17,6 @@
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
 #include "ui/window/control_bindings.h"
-#include "ui/window/control_rules.h"
 
 namespace zurcfg {
 namespace {
@@ -152,7 +151,8 @@ TEST_F(DialogLayoutTest, TooltipsBindingsAndRulesNameControlsOfTheRightKind) {
     ExpectKind(kListControls, "QComboBox");
     ExpectKind(kTextControls, "QLineEdit");
     for (const ControlRule& rule : kControlRules) {
-        EXPECT_NE(Control(rule.controlId), nullptr) << rule.controlId;
+        const int controlId = RuleControlId(rule);
+        EXPECT_NE(Control(controlId), nullptr) << controlId;
     }
 }
 

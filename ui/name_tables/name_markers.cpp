@@ -28,14 +28,16 @@ std::pair<int, int> CellOf(const NameFinding& finding) {
 }
 
 Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
-    std::string text = "These names would stop the firmware building:\n";
+    std::string text = "These names would stop a C compiler building the firmware:\n";
     for (std::size_t i = 0; i < stoppers.size() && i < kListedFindings; ++i) {
         text += "\n" + DescribeNameFinding(*stoppers[i]);
     }
     if (stoppers.size() > kListedFindings) {
         text += "\nand " + std::to_string(stoppers.size() - kListedFindings) + " more";
     }
-    text += "\n\nDo you want to save anyway?";
+    text +=
+        "\n\nNames that build but are worth a look stay marked in the tables and are not "
+        "listed here.\nDo you want to save anyway?";
     return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation};
 }
 
@@ -43,8 +45,8 @@ Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
 
 NameMarkers::NameMarkers(NameTable& bsems, NameTable& stimers) : bsems_(bsems), stimers_(stimers) {}
 
-void NameMarkers::Update(const Document& document) {
-    findings_ = CheckNames(document.bsems, document.stimers, document.configuration);
+void NameMarkers::Update(const Document& document, bool oldStyleNames) {
+    findings_ = CheckNames(document.bsems, document.stimers, document.configuration, oldStyleNames);
     Marks bsemsMarks;
     Marks stimersMarks;
     for (const NameFinding& finding : findings_) {
@@ -62,7 +64,7 @@ void NameMarkers::Update(const Document& document) {
 bool NameMarkers::ConfirmSave(Prompter& prompter) {
     std::vector<const NameFinding*> stoppers;
     for (const NameFinding& finding : findings_) {
-        if (finding.stopsBuild) {
+        if (finding.severity == Severity::Error) {
             stoppers.push_back(&finding);
         }
     }

@@ -2,7 +2,8 @@
 
 // Shows the name checks in the two name tables: each cell with a finding is marked with its
 // reasons, a table's count findings go to its "ID name" heading, and a header whose names would
-// stop the firmware building is written only when the user says so.
+// stop the firmware building (the errors among the findings) is written only when the user says
+// so.
 
 #include <map>
 #include <utility>
@@ -23,12 +24,14 @@ class NameMarkers {
 public:
     NameMarkers(NameTable& bsems, NameTable& stimers);
 
-    // Checks both tables of `document`, with its counts, and marks what it finds in the grids.
-    // A grid whose marks are as before is not touched.
-    void Update(const Document& document);
+    // Checks both tables of `document`, with its counts and against the macros its header
+    // defines in the name style, and marks what it finds in the grids. A grid whose marks are as
+    // before is not touched.
+    void Update(const Document& document, bool oldStyleNames);
 
     // Before a header is written with the tables as last checked: true when no name would stop
-    // the firmware building, or when the user, asked with a list of them, says to save anyway.
+    // the firmware building, or when the user, asked with a list of these errors (warnings are
+    // not listed), says to save anyway.
     // Otherwise the first such cell becomes current in its grid, which takes the focus.
     bool ConfirmSave(Prompter& prompter);
 

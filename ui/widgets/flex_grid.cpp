@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/common/marked_background.h"
+
 namespace zurcfg {
 
 namespace {
@@ -144,16 +146,6 @@ private:
     auto At(LayerStrings& strings, int gridRow, int col) const -> decltype(strings.cells[0]) {
         return gridRow == kHeadingRow ? strings.headings[col]
                                       : strings.cells[CellIndex(gridRow - 1, col)];
-    }
-
-    // The palette's base with a share of red: a light pink on a light palette, a dark red on a
-    // dark one, so the text keeps its contrast either way.
-    static QColor MarkedBackground() {
-        constexpr double kRedShare = 0.4;
-        const QColor base = QApplication::palette().color(QPalette::Base);
-        return QColor::fromRgbF(static_cast<float>(base.redF() * (1 - kRedShare) + kRedShare),
-                                static_cast<float>(base.greenF() * (1 - kRedShare)),
-                                static_cast<float>(base.blueF() * (1 - kRedShare)));
     }
 
     static bool IsFixed(const QModelIndex& index) { return index.column() == kNumberColumn; }

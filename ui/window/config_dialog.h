@@ -149,6 +149,11 @@ private:
     void ShowRamFigures();
     // The control's own tooltip, followed by the line saying why it is greyed, if it is.
     void ShowGreyedReason(int controlId, const std::string& reason);
+    // Marks each text edit whose text would break the header or not read back as written.
+    void MarkTextProblems();
+    // The reason joins the edit's tooltip and its description for screen readers, and its
+    // background is drawn reddish like a marked name cell. An empty reason takes the mark away.
+    void ShowTextProblem(int editId, const std::string& problem);
 
     void OnOK();
     void OnEnableAll();

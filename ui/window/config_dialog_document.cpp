@@ -103,6 +103,7 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     document_.configuration = read.contents.configuration;
     document_.SetTables(read.contents.bsems, read.contents.stimers);
     document_.path = read.path;
+    document_.lineEnding = read.contents.lineEnding;
     document_.onDisk = TakeFingerprint(read.path);
     AddRecentPath(read.path);
     history_->Clear();
@@ -127,7 +128,7 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
     const std::string headerPath = HeaderPathFor(path);
     if (!diskGuard_.MayOverwrite(document_, headerPath) ||
         !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
-                     settings_.OldStyleNames(), prompter_)
+                     settings_.OldStyleNames(), prompter_, document_.lineEnding)
              .Written()) {
         return false;
     }
@@ -235,7 +236,8 @@ void ConfigDialog::OnOldStyleNames() {
     settings_.ZURVERSION = Control<QCheckBox>(kOldStyleNamesCheck)->isChecked()
                                ? AppSettings::kOldStyleNamesVersion
                                : AppSettings::kNewStyleNamesVersion;
-    RefreshPreview();
+    // The style decides which macros the header defines, which the names must not clash with.
+    RefreshWindow();
 }
 
 // The document itself is not touched: only the defaults of new projects change. They hold for
