@@ -309,11 +309,78 @@ TEST_F(ConfigDialogDiskTest, ComingBackOffersToReadAChangedFileOncePerChange) {
     EXPECT_EQ(Text(kProjectNameEdit), "Theirs again");
     EXPECT_FALSE(Marked());
 
+    // Asked once per change, whatever came of the answer: here the window stays.
+    theirs.configuration.PROJECT_NAME = "Theirs once more";
+    WriteProject(theirs);
+    Type(kProjectNameEdit, "Mine");
+    prompter_.Will(Answer::Yes).Will(Answer::Cancel);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?");
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?") << "not asked again";
+    EXPECT_EQ(Text(kProjectNameEdit), "Mine");
+}
+
+TEST_F(ConfigDialogDiskTest, AFileThatCanNoLongerBeReadIsToldAndTheValuesStayUnsaved) {
+    Type(kProjectNameEdit, "Kept");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    ASSERT_FALSE(Marked());
+
     std::filesystem::remove(path_);
+    prompter_.Will(Answer::Ok);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().text, "File " + path_ +
+                                         " was deleted.\nThe window keeps its values, which are "
+                                         "now the only copy. Save writes it again.");
+    EXPECT_EQ(Text(kProjectNameEdit), "Kept");
+    EXPECT_TRUE(Marked());
+    EXPECT_TRUE(CanUndo());
+    ComeBack();  // told once
+    prompter_.Will(Answer::Cancel);
+    dialog_->close();  // the close box asks before the only copy goes
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?");
+    EXPECT_TRUE(dialog_->isVisible());
+
+    std::filesystem::create_directory(path_);
+    prompter_.Will(Answer::Ok);
+    ComeBack();
+    EXPECT_NE(prompter_.Last().text.find(" is no longer a regular file"), std::string::npos);
+    EXPECT_EQ(Text(kProjectNameEdit), "Kept");
+    std::filesystem::remove(path_);
+
+    // Saving writes the file again; then nothing is unsaved.
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_FALSE(Marked());
+}
+
+TEST_F(ConfigDialogDiskTest, SaveAsMakesTheNewHeaderTheOneLookedAfter) {
+    const std::string other = HeaderPathFor(dir_.File("other"));
+    std::filesystem::create_directory(dir_.File("other"));
+    Type(kProjectNameEdit, "Moved");
+    fileChooser_.Will(other);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    EXPECT_EQ(Title().toStdString(), "ZURcfg: \"" + other + "\"");
+
+    Document theirs = project_;
+    theirs.configuration.PROJECT_NAME = "Old file changed";
+    WriteProject(theirs);
+    ComeBack();  // the old file is no longer the document's: no question
+
+    WriteBytes(other, ReadBytes(path_));
     prompter_.Will(Answer::No);
     ComeBack();
     EXPECT_EQ(prompter_.Last().text,
-              "File " + path_ + " was deleted from disk.\nDo you want to read it again?");
+              "File " + other + " was changed on disk.\nDo you want to read it again?");
+    Type(kProjectNameEdit, "Mine");
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + other + " was changed on disk since it was opened. Overwrite it?");
+    EXPECT_EQ(ReadBytes(other), ReadBytes(path_));
 }
 
 }  // namespace

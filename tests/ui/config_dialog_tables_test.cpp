@@ -116,20 +116,25 @@ TEST_F(ConfigDialogTablesTest, MarksFollowTheNamesAndCountsAsTheyChange) {
     EXPECT_EQ(bsems->CellMark(2, 1), "");
 }
 
-TEST_F(ConfigDialogTablesTest, InsertOnACommentMarksTheDocument) {
+TEST_F(ConfigDialogTablesTest, AnInsertThatChangesNothingLeavesTheDocumentUnmarked) {
     ClickCell(Grid(kBsemsGrid), 1, 2);
     PressKey(Qt::Key_Insert);
-    EXPECT_EQ(Title(), kModified);
+    EXPECT_EQ(Title(), kUnchanged);
 }
 
-TEST_F(ConfigDialogTablesTest, TabWhileEditingStaysInTheGrid) {
+TEST_F(ConfigDialogTablesTest, TabWhileEditingStaysInTheGridAndNeverReachesTheNumbers) {
     ClickCell(Grid(kBsemsGrid), 4, 1);
     PressKey(Qt::Key_Return);
     TypeText("SEM");
     PressKey(Qt::Key_Tab);
     EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 1), "SEM");
-    EXPECT_EQ(Grid(kBsemsGrid)->Col(), 0);
+    EXPECT_EQ(Grid(kBsemsGrid)->Col(), 2);
     EXPECT_TRUE(Grid(kBsemsGrid)->hasFocus());
+    PressKey(Qt::Key_Return);
+    TypeText("99");
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 0), "3");
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 2), "99");
 }
 
 TEST_F(ConfigDialogTablesTest, BothTablesOpenKeysGoToBsemsAndLeavingACellCommitsBoth) {

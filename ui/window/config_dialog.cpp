@@ -313,8 +313,9 @@ void ConfigDialog::RefreshWindow() {
     }
 }
 
+// A document whose file was lost since holds the only copy of its values.
 bool ConfigDialog::IsModified() const {
-    return document_.IsChangedFrom(saved_);
+    return document_.IsChangedFrom(saved_) || diskGuard_.FileLost();
 }
 
 void ConfigDialog::MarkUnmodified() {

@@ -86,8 +86,8 @@ public:
     // Opens the preview of what Save would write, or brings it to the front.
     void OnHeaderPreview();
     void OnCompareWithBackup();
-    // Offers to read the document's file again when it changed on disk; the window does this
-    // whenever it becomes the active window.
+    // Offers to read the document's file again when it changed on disk, or says that it can no
+    // longer be read; the window does this whenever it becomes the active window.
     void CheckFileOnDisk();
 
     // The Edit and View commands with their shortcuts, for the menu bar.

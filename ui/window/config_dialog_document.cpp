@@ -103,6 +103,7 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     document_.SetTables(read.contents.bsems, read.contents.stimers);
     document_.path = read.path;
     document_.onDisk = TakeFingerprint(read.path);
+    diskGuard_.Reset();
     AddRecentPath(read.path);
     history_->Clear();
     MarkUnmodified();
@@ -110,7 +111,7 @@ void ConfigDialog::LoadHeader(const std::string& path) {
 }
 
 // A refused count stops the save before anything is asked or written, and so do names the user
-// chose to mend, before any file is chosen.
+// chose to mend, before any file is chosen. A header written becomes the document.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
     if (!ReadWindow() || !nameMarkers_->ConfirmSave(prompter_)) {
         return false;
@@ -130,9 +131,11 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
              .Written()) {
         return false;
     }
-    if (headerPath == document_.path) {
-        document_.onDisk = TakeFingerprint(headerPath);
-    }
+    // The header written is the document from now on, wherever it was read from, so that the
+    // guard looks after the file the next Save writes.
+    document_.path = headerPath;
+    document_.onDisk = TakeFingerprint(headerPath);
+    diskGuard_.Reset();
     MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();

@@ -156,9 +156,15 @@ void ConfigDialog::changeEvent(QEvent* event) {
     }
 }
 
-// As a choice of the document in the path box: through the save-changes question.
+// As a choice of the document in the path box: through the save-changes question. A file that
+// can no longer be read marks the document instead.
 void ConfigDialog::CheckFileOnDisk() {
-    if (diskGuard_.WantsReload(document_) && QuerySaveChanges()) {
+    const bool wasLost = diskGuard_.FileLost();
+    const bool reload = diskGuard_.WantsReload(document_);
+    if (diskGuard_.FileLost() != wasLost) {
+        RefreshWindow();
+    }
+    if (reload && QuerySaveChanges()) {
         LoadHeader(document_.path);
     }
 }
