@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -37,6 +38,9 @@ protected:
         WriteProject(project_);
         OpenWithSettings("[PATHS]\r\npath0=" + path_ + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
         ChooseFromPathList(0);
+        // The closed list's pop-up would stay the active window once its events are handled.
+        QCoreApplication::processEvents();
+        ShowActive();
     }
 
     void WriteProject(const Document& document) const {
@@ -45,11 +49,17 @@ protected:
 
     const Document& Doc() const { return dialog_->CurrentDocument(); }
     FlexGrid* Bsems() const { return Find<FlexGrid>(kBsemsGrid); }
-    QString UndoText() const { return dialog_->UndoAction()->text(); }
-    bool CanUndo() const { return UndoText() != "&Undo"; }
-    bool CanRedo() const { return dialog_->RedoAction()->text() != "&Redo"; }
-    void Undo() const { dialog_->UndoAction()->trigger(); }
-    void Redo() const { dialog_->RedoAction()->trigger(); }
+    // The commands follow the focus once the events of the moment are handled, as the user's
+    // next step would find them.
+    static QAction* Command(QAction* action) {
+        QCoreApplication::processEvents();
+        return action;
+    }
+    QString UndoText() const { return Command(dialog_->UndoAction())->text(); }
+    bool CanUndo() const { return Command(dialog_->UndoAction())->isEnabled(); }
+    bool CanRedo() const { return Command(dialog_->RedoAction())->isEnabled(); }
+    void Undo() const { Command(dialog_->UndoAction())->trigger(); }
+    void Redo() const { Command(dialog_->RedoAction())->trigger(); }
     bool Marked() const { return Title().endsWith(" (*)"); }
 
     void ClickArrow(int upDownId, int delta) const {
@@ -138,6 +148,37 @@ TEST_F(ConfigDialogEditTest, EveryEditIsOneStepThatUndoAndRedoTakeBackAndForth) 
     EXPECT_FALSE(CanRedo());
     // The control rules and figures follow as well: "Enable all" of the defaults is clear.
     EXPECT_TRUE(Enabled(kCsemEnableCheck));
+}
+
+TEST_F(ConfigDialogEditTest, TheCommandsNameTheStepTheyTakeAndTheKeysWorkInEveryControl) {
+    EXPECT_FALSE(CanUndo()) << "nothing to take back yet";
+    EXPECT_FALSE(CanRedo());
+    EXPECT_EQ(UndoText(), "&Undo");
+    Choose(kPlatformList, 1);
+    Undo();
+    EXPECT_EQ(dialog_->RedoAction()->text(), "&Redo Platform change");
+
+    // Typing not yet read is the step Undo takes, and leaves nothing to redo.
+    Type(kTasksEdit, "9");
+    EXPECT_EQ(UndoText(), "&Undo Tasks change");
+    EXPECT_FALSE(CanRedo());
+    EXPECT_EQ(Command(dialog_->RedoAction())->text(), "&Redo");
+    QTest::keyClick(Find(kTasksEdit), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "3");
+    EXPECT_EQ(Doc().configuration.OS_TASKS, 3);
+    QTest::keyClick(Find(kTasksEdit), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "9");
+
+    // An open cell edit box is named too, and the keys reach the window from it.
+    DoubleClickCell(Bsems(), 2, 1);
+    EXPECT_EQ(UndoText(), "&Undo Binary semaphores cell change");
+    TypeText("SEM");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Bsems()->TextMatrix(2, 1), "BS_TWO");
+    QTest::keyClick(Find(kProjectNameEdit), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "3");
+    QTest::keyClick(Find(kProjectNameEdit), Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "9");
 }
 
 TEST_F(ConfigDialogEditTest, TypingInOneEditIsOneStepUntilTheFocusLeaves) {
@@ -237,6 +278,19 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
     const QString sinceBackup = dialog_->BackupComparison()->toPlainText();
     EXPECT_TRUE(sinceBackup.startsWith(QString::fromStdString("--- " + BackupPathFor(path_))));
     EXPECT_TRUE(sinceBackup.contains("\n-// PROJECT NAME: Alpha\n+// PROJECT NAME: Gamma\n"));
+}
+
+TEST_F(ConfigDialogEditTest, ThePreviewShowsTypingNotYetRead) {
+    dialog_->HeaderPreviewAction()->trigger();
+    Type(kTasksEdit, "12");
+    Type(kMsgTypeEdit, "long");
+    const QString shown = dialog_->Preview()->HeaderView()->toPlainText();
+    EXPECT_TRUE(shown.contains(QRegularExpression("OS_TASKS\\s+12\\b"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QRegularExpression("OS_MSG_TYPE\\s+long\\b")));
+    EXPECT_EQ(Doc().configuration.OS_TASKS, 3) << "not read yet";
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadBytes(path_), WithCrLf(shown.toStdString()));
 }
 
 TEST_F(ConfigDialogEditTest, ThePreviewOfAHeaderNotYetOnDiskIsANewFile) {

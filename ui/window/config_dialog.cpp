@@ -272,24 +272,29 @@ void ConfigDialog::ShowConfiguration() {
     filling_ = false;
 }
 
+Configuration ConfigDialog::ShownConfiguration() const {
+    Configuration shown;
+    for (const auto& count : kCountControls) {
+        shown.*count.field =
+            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
+    }
+    for (const auto& flag : kSwitchControls) {
+        shown.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
+    }
+    for (const auto& list : kListControls) {
+        shown.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
+    }
+    for (const auto& text : kTextControls) {
+        shown.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
+    }
+    return shown;
+}
+
 void ConfigDialog::ReadConfiguration() {
     if (filling_) {
         return;
     }
-    Configuration read;
-    for (const auto& count : kCountControls) {
-        read.*count.field =
-            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
-    }
-    for (const auto& flag : kSwitchControls) {
-        read.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
-    }
-    for (const auto& list : kListControls) {
-        read.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
-    }
-    for (const auto& text : kTextControls) {
-        read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
-    }
+    const Configuration read = ShownConfiguration();
     if (!read.IsDifferent(document_.configuration)) {
         return;
     }

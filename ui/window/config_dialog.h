@@ -76,6 +76,9 @@ public:
     void ShowConfiguration();
     // Rebuilds the current Configuration from the controls; nothing while they are being filled.
     void ReadConfiguration();
+    // What the controls show now, as the next window read will take it, typing not yet read
+    // included.
+    Configuration ShownConfiguration() const;
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
@@ -127,6 +130,11 @@ private:
     void ConnectEditCommands();
     // Takes text typed but not yet read as a step of its own; false when a count was refused.
     bool ReadPendingEdits();
+    // The name of the step that typing not yet read, or an open cell edit box, becomes once a
+    // command runs; empty when there is none.
+    QString PendingStep() const;
+    // Undo and Redo are named for the step they take and enabled when there is one.
+    void UpdateUndoCommands();
     void RefreshPreview();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();

@@ -61,7 +61,12 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == this && qobject_cast<QMenuBar*>(now) == nullptr) {
             QMetaObject::invokeMethod(
-                this, [this] { menu_->UpdateCommands(); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    menu_->UpdateCommands();
+                    UpdateUndoCommands();  // a cell edit box opened or closed
+                },
+                Qt::QueuedConnection);
         }
     });
 
