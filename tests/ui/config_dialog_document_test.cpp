@@ -369,13 +369,16 @@ TEST_F(ConfigDialogDocumentTest, BrowseOpensTheChosenFileButShowsTheDefaults) {
     EXPECT_EQ(request.initialFolder, "");
 
     // A missing file becomes the document with empty values, so the defaults differ from it.
+    // The name is no header's, so it names a folder, and none is there to save into.
     const std::string missing = dir_.File("new.h");
     fileChooser_.Will(missing);
     prompter_.Will(Answer::Ok);
     Click(kBrowseButton);
     const std::string missingHeader = HeaderPathFor(missing);
-    EXPECT_EQ(prompter_.Last().text,
-              "File " + missingHeader + " does not exist.\nIt will be created after saving.");
+    EXPECT_EQ(prompter_.Last().text, "File " + missingHeader +
+                                         " does not exist, and saving cannot create it:\nthere "
+                                         "is no folder " +
+                                         missing + ".\nChoose a header in an existing folder.");
     EXPECT_EQ(Title(), TitleOf(missingHeader, true));
     EXPECT_EQ(Current().OS_TASKS, 1);
     EXPECT_EQ(PathShown(), missingHeader);
@@ -457,6 +460,37 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     EXPECT_EQ(prompter_.Last().caption, "OK!");
     EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.configuration.PROJECT_NAME, "Second");
     EXPECT_EQ(Title(), TitleOf(pathB_));
+}
+
+// A folder name that is not UTF-8, and one with a line break, which no recent list can hold.
+TEST_F(ConfigDialogDocumentTest, PathsAreKeptAsTheBytesTheSystemGave) {
+    const std::string cafe = HeaderPathFor(dir_.File("caf\xE9"));
+    std::filesystem::create_directory(dir_.File("caf\xE9"));
+    WriteHeaderFile(cafe, Project(6, "Cafe"), {});
+    OpenWithSettings("[PATHS]\r\npath0=" + cafe + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
+    ChooseFromPathList(0);
+    EXPECT_EQ(Text(kProjectNameEdit), "Cafe");
+    TypeName("Cafe 2");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, "File saved successfully:\n" + cafe);
+
+    const std::string broken = HeaderPathFor(dir_.File("two\nlines"));
+    std::filesystem::create_directory(dir_.File("two\nlines"));
+    WriteHeaderFile(broken, Project(7, "Broken"), {});
+    dialog_->OpenDocument(broken);
+    EXPECT_EQ(Text(kProjectNameEdit), "Broken");
+    EXPECT_EQ(PathBox()->currentIndex(), -1) << "shown by no entry";
+    EXPECT_EQ(PathBox()->count(), 1);
+    TypeName("Mended");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);  // to the document all the same, not a "Save as..."
+    EXPECT_EQ(ReadHeader(broken, prompter_).contents.configuration.PROJECT_NAME, "Mended");
+
+    dialog_.reset();
+    const std::string ini = ReadBytes(settingsPath_);
+    EXPECT_NE(ini.find("path0=" + cafe + "\r\n"), std::string::npos) << ini;
+    EXPECT_EQ(ini.find("lines"), std::string::npos) << ini;
 }
 
 TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingTheDocument) {

@@ -192,7 +192,7 @@ void ConfigDialog::FillPathBox() {
         if (path.empty()) {
             break;
         }
-        pathBox->addItem(FromLocal8Bit(path));
+        pathBox->addItem(FromFileName(path));
     }
     pathBox->setCurrentIndex(-1);
     menu_->ShowRecentPaths(recentPaths_);

@@ -155,6 +155,9 @@ private:
     std::function<void()> DocumentCommand(void (ConfigDialog::*handler)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
+    // The header Save writes to: the one the path box shows; empty for none, which makes Save a
+    // "Save as...".
+    std::string ShownPath() const;
     // Asks whether to save a changed document before it is dropped. True when the caller may go
     // on: nothing was changed, the user said No, or the header was written.
     bool QuerySaveChanges();

@@ -27,8 +27,8 @@ void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
     connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
             DocumentCommand(&ConfigDialog::OnPathSelected));
-    connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const QString& path) {
-        RunDocumentCommand([this, path = ToLocal8Bit(path)] { OpenDocument(path); });
+    connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const std::string& path) {
+        RunDocumentCommand([this, path] { OpenDocument(path); });
     });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
@@ -54,7 +54,12 @@ std::function<void()> ConfigDialog::DocumentCommand(void (ConfigDialog::*handler
     return [this, handler] { RunDocumentCommand([this, handler] { (this->*handler)(); }); };
 }
 
+// The list is kept a line per path: a path with a line break is shown by no entry.
 void ConfigDialog::AddRecentPath(const std::string& path) {
+    if (path.find_first_of("\r\n") != std::string::npos) {
+        Control<QComboBox>(kPathBox)->setCurrentIndex(-1);
+        return;
+    }
     AddToRecentPaths(recentPaths_, path);
     settings_.recentPaths = recentPaths_;
     FillPathBox();
@@ -181,13 +186,13 @@ void ConfigDialog::OpenDocument(const std::string& path) {
 void ConfigDialog::OnPathSelected() {
     const int index = Control<QComboBox>(kPathBox)->currentIndex();
     if (index >= 0) {
-        OpenDocument(ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index)));
+        OpenDocument(recentPaths_[static_cast<std::size_t>(index)]);
     }
 }
 
 std::optional<std::string> ConfigDialog::ChooseHeaderToOpen() {
     FileRequest request;
-    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    request.initialFolder = ShownPath();
     std::optional<std::string> path = fileChooser_.Choose(request);
     if (path && !InExistingFolder(*path)) {
         return std::nullopt;
@@ -224,7 +229,18 @@ void ConfigDialog::OnRestoreDefault() {
 
 // An empty path box makes this a "Save as...".
 void ConfigDialog::OnSave() {
-    SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
+    SaveHeaderFile(ShownPath());
+}
+
+// The path box's items are the recent paths in order; the document is shown by none when the
+// list cannot hold its path.
+std::string ConfigDialog::ShownPath() const {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
+    if (index >= 0) {
+        return recentPaths_[static_cast<std::size_t>(index)];
+    }
+    return document_.path.find_first_of("\r\n") != std::string::npos ? document_.path
+                                                                     : std::string();
 }
 
 void ConfigDialog::OnSaveAs() {

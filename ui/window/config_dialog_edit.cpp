@@ -158,11 +158,9 @@ void ConfigDialog::RefreshPreview() {
     }
     std::string header = saved.HeaderText(settings_.OldStyleNames());
     const QString shown = FromLocal8Bit(header);
-    preview_->ShowTexts(shown,
-                        [header = std::move(header),
-                         savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText())] {
-                            return FromLocal8Bit(ChangesToHeader(savePath, header));
-                        });
+    preview_->ShowTexts(shown, [header = std::move(header), savePath = ShownPath()] {
+        return FromLocal8Bit(ChangesToHeader(savePath, header));
+    });
 }
 
 // What the last save to the header in the path box changed.
@@ -173,7 +171,7 @@ void ConfigDialog::OnCompareWithBackup() {
         backupView_->setWindowTitle(tr("Compare with backup"));
         backupView_->resize(760, 560);
     }
-    const std::string savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    const std::string savePath = ShownPath();
     const std::string headerPath = savePath.empty() ? std::string() : HeaderPathFor(savePath);
     const std::optional<std::string> changes =
         headerPath.empty() ? std::nullopt : ChangesSinceBackup(headerPath);
@@ -181,7 +179,7 @@ void ConfigDialog::OnCompareWithBackup() {
         FromLocal8Bit(changes.value_or(std::string())),
         changes ? tr("The header and its backup are the same.")
                 : tr("There is no backup of %1 yet: it is made when Save replaces the header.")
-                      .arg(FromLocal8Bit(headerPath.empty() ? "the header" : headerPath)));
+                      .arg(FromFileName(headerPath.empty() ? "the header" : headerPath)));
     backupView_->show();
     backupView_->raise();
 }
