@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "config/ascii_text.h"
+#include "config/name_style.h"
 #include "config/option_lists.h"
 
 namespace zurcfg {
@@ -274,21 +275,6 @@ std::string AcceptedNames() {
     return names;
 }
 
-// The macro that a "#define" at the very start of a line names; empty for other lines.
-std::string_view DefinedName(std::string_view line) {
-    constexpr std::string_view kDefine = "#define";
-    if (line.substr(0, kDefine.size()) != kDefine) {
-        return {};
-    }
-    line.remove_prefix(kDefine.size());
-    const std::size_t start = line.find_first_not_of(" \t");
-    if (start == 0 || start == std::string_view::npos) {
-        return {};
-    }
-    line.remove_prefix(start);
-    return line.substr(0, line.find_first_of(" \t\r/"));
-}
-
 }  // namespace
 
 std::vector<FieldValue> FieldValues(const Configuration& configuration) {
@@ -327,18 +313,7 @@ std::string AssignField(Configuration& configuration, std::string_view name,
 }
 
 bool UsesOldStyleNames(std::string_view headerText) {
-    bool oldName = false;
-    bool newName = false;
-    while (!headerText.empty()) {
-        const std::size_t end = headerText.find('\n');
-        const std::string_view name = DefinedName(headerText.substr(0, end));
-        headerText.remove_prefix(end == std::string_view::npos ? headerText.size() : end + 1);
-        for (const Rename& rename : kRenames) {
-            oldName = oldName || name == rename.oldName;
-            newName = newName || (name == rename.newName && rename.newNameMarksStyle);
-        }
-    }
-    return oldName && !newName;
+    return NameStyleOf(headerText) == NameStyle::Old;
 }
 
 }  // namespace zurcfg

@@ -315,6 +315,7 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
     const auto expectRefused = [&] {
         EXPECT_EQ(prompter_.Last().text, expected);
         EXPECT_EQ(prompter_.Last().buttons, Buttons::YesNo);
+        EXPECT_EQ(prompter_.Last().defaultAnswer, Answer::No);
         EXPECT_EQ(ReadBytes(pathB_), before);
         EXPECT_TRUE(bsems->hasFocus());
         EXPECT_EQ(bsems->RowSel(), 2);
@@ -548,14 +549,32 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
         return WithCrLf(FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames));
     };
 
-    prompter_.Will(Answer::Ok);
+    // The file spells the renamed macros the old way: Save asks before it changes that.
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    const Message style = prompter_.Last();
+    EXPECT_EQ(style.caption, "Name style");
+    EXPECT_EQ(style.text,
+              "File " + pathA_ +
+                  " uses the old-style macro names, but Save will write the new-style names, as "
+                  "\"Save old style names (<90200)\" is not checked.\nA kernel of version 90200 or "
+                  "later needs the new-style names, an older one the old-style names: with the "
+                  "other kind the firmware may not build.\n\nSave with the new-style names?");
+    EXPECT_EQ(style.buttons, Buttons::YesNo);
+    EXPECT_EQ(style.defaultAnswer, Answer::No);
+    EXPECT_EQ(ReadBytes(pathA_), original) << "No writes nothing";
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kSaveButton);
     EXPECT_EQ(ReadBytes(pathA_), expected(false));
     EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), original);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);  // in its own style now: no question
 
     Click(kOldStyleNamesCheck);
-    prompter_.Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kSaveButton);
+    EXPECT_NE(prompter_.Messages().end()[-2].text.find(" uses the new-style macro names"),
+              std::string::npos);
     EXPECT_EQ(ReadBytes(pathA_), expected(true));
     EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), expected(false));
 

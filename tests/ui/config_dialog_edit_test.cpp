@@ -268,7 +268,7 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
     Click(kOldStyleNamesCheck);
     const std::string oldStyle = preview->HeaderView()->toPlainText().toStdString();
     EXPECT_NE(oldStyle, shown);
-    prompter_.Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);  // the file's style changes
     Click(kSaveButton);
     EXPECT_EQ(ReadBytes(path_), WithCrLf(oldStyle));
     EXPECT_EQ(preview->Changes()->toPlainText(), "Save would write the file on disk as it is.");

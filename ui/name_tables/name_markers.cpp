@@ -36,7 +36,8 @@ Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
         text += "\nand " + std::to_string(stoppers.size() - kListedFindings) + " more";
     }
     text += "\n\nDo you want to save anyway?";
-    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation};
+    // Enter keeps the firmware building.
+    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation, Answer::No};
 }
 
 }  // namespace

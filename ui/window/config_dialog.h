@@ -167,6 +167,9 @@ private:
     // Writes the window's values to `path`; an empty path asks for a file first. True when the
     // header was written.
     bool SaveHeaderFile(std::string path);
+    // Whether the header at `headerPath` uses the name style Save writes, or the user wants it
+    // changed.
+    bool KeepsNameStyle(const std::string& headerPath);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
     // Whether the folder of a chosen file exists; the user is told when it does not.

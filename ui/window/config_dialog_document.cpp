@@ -11,6 +11,7 @@
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "config/name_style.h"
 #include "resources/control_ids.h"
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
@@ -22,6 +23,25 @@
 #include "ui/window/file_drop.h"
 
 namespace zurcfg {
+
+namespace {
+
+// Asked before Save changes the spelling of the macros renamed with kernel version 90200.
+Message NameStyleQuestion(const std::string& headerPath, bool writesOldNames) {
+    const std::string onDisk = writesOldNames ? "new-style" : "old-style";
+    const std::string written = writesOldNames ? "old-style" : "new-style";
+    const std::string box = writesOldNames ? "is checked" : "is not checked";
+    return {"File " + headerPath + " uses the " + onDisk +
+                " macro names, but Save will write the " + written +
+                " names, as \"Save old style names (<90200)\" " + box +
+                ".\nA kernel of version 90200 or later needs the new-style names, an older one "
+                "the old-style names: with the other kind the firmware may not build.\n\nSave "
+                "with the " +
+                written + " names?",
+            "Name style", Buttons::YesNo, Icon::Exclamation, Answer::No};
+}
+
+}  // namespace
 
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
@@ -130,7 +150,7 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         AddRecentPath(path);
     }
     const std::string headerPath = HeaderPathFor(path);
-    if (!diskGuard_.MayOverwrite(document_, headerPath) ||
+    if (!diskGuard_.MayOverwrite(document_, headerPath) || !KeepsNameStyle(headerPath) ||
         !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
                      settings_.OldStyleNames(), prompter_)
              .Written()) {
@@ -145,6 +165,17 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
     ShowConfiguration();
     RefreshWindow();
     return true;
+}
+
+// A header that spells the renamed macros the other way is rewritten in the chosen style only when
+// the user says so.
+bool ConfigDialog::KeepsNameStyle(const std::string& headerPath) {
+    const bool oldNames = settings_.OldStyleNames();
+    const NameStyle onDisk = NameStyleOfFile(headerPath);
+    if (onDisk == NameStyle::Neither || (onDisk == NameStyle::Old) == oldNames) {
+        return true;
+    }
+    return prompter_.Ask(NameStyleQuestion(headerPath, oldNames)) == Answer::Yes;
 }
 
 std::optional<std::string> ConfigDialog::ChooseSavePath() {
