@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -275,9 +278,48 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
 
     // The last save's changes, from the backup.
     dialog_->CompareWithBackupAction()->trigger();
-    const QString sinceBackup = dialog_->BackupComparison()->toPlainText();
+    const QString sinceBackup = dialog_->BackupComparison()->Changes()->toPlainText();
     EXPECT_TRUE(sinceBackup.startsWith(QString::fromStdString("--- " + BackupPathFor(path_))));
     EXPECT_TRUE(sinceBackup.contains("\n-// PROJECT NAME: Alpha\n+// PROJECT NAME: Gamma\n"));
+}
+
+TEST_F(ConfigDialogEditTest, TheSideWindowsOpenOverTheWindowCloseAsWindowsDoAndFollowEachSave) {
+    dialog_->move(200, 150);
+    dialog_->CompareWithBackupAction()->trigger();
+    BackupWindow* backup = dialog_->BackupComparison();
+    ASSERT_TRUE(backup != nullptr && backup->isVisible());
+    // Over the window's middle, as far as the screen lets it.
+    EXPECT_TRUE(backup->frameGeometry().contains(dialog_->frameGeometry().center()));
+    EXPECT_TRUE(backup->screen()->availableGeometry().contains(backup->frameGeometry()));
+    EXPECT_TRUE(backup->Changes()->toPlainText().startsWith("There is no backup of "));
+
+    Type(kProjectNameEdit, "First");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_TRUE(backup->Changes()->toPlainText().contains("+// PROJECT NAME: First"));
+    Type(kProjectNameEdit, "Second");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_TRUE(backup->Changes()->toPlainText().contains(
+        "\n-// PROJECT NAME: First\n+// PROJECT NAME: Second\n"))
+        << "not the comparison of the save before";
+
+    dialog_->HeaderPreviewAction()->trigger();
+    HeaderPreview* preview = dialog_->Preview();
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        for (QWidget* window : {static_cast<QWidget*>(preview), static_cast<QWidget*>(backup)}) {
+            window->show();
+            QApplication::setActiveWindow(window);
+            QTest::keySequence(window, key);
+            EXPECT_FALSE(window->isVisible()) << key.toString().toStdString();
+        }
+    }
+    dialog_->HeaderPreviewAction()->trigger();
+    auto* close = preview->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(preview->isVisible());
 }
 
 TEST_F(ConfigDialogEditTest, ThePreviewShowsTypingNotYetRead) {

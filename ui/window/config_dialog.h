@@ -25,7 +25,7 @@ class QAction;
 namespace zurcfg {
 
 class AboutEntry;
-class ChangesView;
+class BackupWindow;
 class DocumentHistory;
 class DropDownChoice;
 class HeaderPreview;
@@ -99,7 +99,7 @@ public:
     QAction* HeaderPreviewAction() const { return previewAction_; }
     QAction* CompareWithBackupAction() const { return compareAction_; }
     HeaderPreview* Preview() const { return preview_; }
-    ChangesView* BackupComparison() const { return backupView_; }
+    BackupWindow* BackupComparison() const { return backupWindow_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -136,6 +136,8 @@ private:
     // Undo and Redo are named for the step they take and enabled when there is one.
     void UpdateUndoCommands();
     void RefreshPreview();
+    // Shows what the last save to the header in the path box changed, while its window is open.
+    void RefreshBackupComparison();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
     // The control's own tooltip, followed by the line saying why it is greyed, if it is.
@@ -230,7 +232,7 @@ private:
     QAction* previewAction_ = nullptr;
     QAction* compareAction_ = nullptr;
     HeaderPreview* preview_ = nullptr;
-    ChangesView* backupView_ = nullptr;
+    BackupWindow* backupWindow_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     AboutEntry* aboutEntry_ = nullptr;
 };

@@ -164,6 +164,7 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
     MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();
+    RefreshBackupComparison();
     return true;
 }
 

@@ -141,8 +141,7 @@ void ConfigDialog::OnHeaderPreview() {
     if (preview_ == nullptr) {
         preview_ = new HeaderPreview(this);
     }
-    preview_->show();
-    preview_->raise();
+    preview_->ShowOverOwner();
     RefreshPreview();
 }
 
@@ -163,25 +162,28 @@ void ConfigDialog::RefreshPreview() {
     });
 }
 
-// What the last save to the header in the path box changed.
 void ConfigDialog::OnCompareWithBackup() {
-    if (backupView_ == nullptr) {
-        backupView_ = new ChangesView(this);
-        backupView_->setWindowFlag(Qt::Window);
-        backupView_->setWindowTitle(tr("Compare with backup"));
-        backupView_->resize(760, 560);
+    if (backupWindow_ == nullptr) {
+        backupWindow_ = new BackupWindow(this);
+    }
+    backupWindow_->ShowOverOwner();
+    RefreshBackupComparison();
+}
+
+// What the last save to the header in the path box changed.
+void ConfigDialog::RefreshBackupComparison() {
+    if (backupWindow_ == nullptr || !backupWindow_->isVisible()) {
+        return;
     }
     const std::string savePath = ShownPath();
     const std::string headerPath = savePath.empty() ? std::string() : HeaderPathFor(savePath);
     const std::optional<std::string> changes =
         headerPath.empty() ? std::nullopt : ChangesSinceBackup(headerPath);
-    backupView_->ShowChanges(
+    backupWindow_->Changes()->ShowChanges(
         FromLocal8Bit(changes.value_or(std::string())),
         changes ? tr("The header and its backup are the same.")
                 : tr("There is no backup of %1 yet: it is made when Save replaces the header.")
                       .arg(FromFileName(headerPath.empty() ? "the header" : headerPath)));
-    backupView_->show();
-    backupView_->raise();
 }
 
 void ConfigDialog::changeEvent(QEvent* event) {
