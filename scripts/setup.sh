@@ -10,7 +10,7 @@ BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake g++ make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
+    qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev libxcb1-dev
     xvfb xauth xdotool imagemagick time
     desktop-file-utils dpkg-dev file lintian
     clang-format clang-tidy libcli11-dev

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QWindow>
 
 #include "config/header_messages.h"
 #include "config/header_path.h"
@@ -19,6 +20,7 @@
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
+#include "ui/widgets/native_window_watch.h"
 #include "ui/window/config_dialog.h"
 #include "ui/window/file_drop.h"
 
@@ -49,6 +51,14 @@ void ConfigDialog::ConnectDocumentCommands() {
             DocumentCommand(&ConfigDialog::OnPathSelected));
     connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const std::string& path) {
         RunDocumentCommand([this, path] { OpenDocument(path); });
+    });
+    // A window another program destroyed comes back, in a new native window, to ask about its
+    // changes as the close box would.
+    connect(new NativeWindowWatch(this), &NativeWindowWatch::Destroyed, this, [this] {
+        QWindow* native = windowHandle();
+        native->destroy();
+        native->setVisible(true);
+        reject();
     });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
