@@ -83,6 +83,11 @@ void NameTable::BeginCellEdit() {
     }
     editCol_ = grid_->ColSel();
     editRow_ = grid_->RowSel();
+    // "Binary semaphores table, entry 3, ID name"
+    editBox_->setAccessibleName(QObject::tr("%1, entry %2, %3")
+                                    .arg(grid_->accessibleName(),
+                                         grid_->TextMatrix(editRow_, kNumberColumn),
+                                         grid_->TextMatrix(0, editCol_)));
     editBox_->setText(grid_->TextMatrix(editRow_, editCol_));
     editBox_->setGeometry(grid_->CellRect());
     editBox_->show();

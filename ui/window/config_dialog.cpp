@@ -178,6 +178,7 @@ void ConfigDialog::ConnectNotifications() {
         connect(upDown, &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
         upDown->TakeArrowKeysOf(Control(arrow.editId));
+        upDown->NameArrowsFor(Control(arrow.editId)->accessibleName());
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
