@@ -95,6 +95,9 @@ TEST_F(ConfigDialogTablesTest, MarksFollowTheNamesAndCountsAsTheyChange) {
     EXPECT_EQ(bsems->CellMark(1, 2), "*/ in the comment would end a comment around it");
     store(bsems, 3, 2, "lost");
     EXPECT_EQ(bsems->CellMark(3, 1), "comment without an identifier: the row is not written");
+    // The sign tells what would stop the build from what only warns.
+    EXPECT_EQ(bsems->CellMarkLevel(1, 1), FlexGrid::MarkLevel::Error);
+    EXPECT_EQ(bsems->CellMarkLevel(3, 1), FlexGrid::MarkLevel::Warning);
 
     // Delete moves the entries up, and the marks with them.
     ClickCell(bsems, 1, 1);
