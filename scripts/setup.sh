@@ -11,7 +11,7 @@ PACKAGES=(
     cmake g++ make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev libxcb1-dev
-    xvfb xauth xdotool imagemagick time
+    xvfb xauth xdotool imagemagick time dbus at-spi2-core python3-pyatspi
     desktop-file-utils dpkg-dev file lintian
     clang-format clang-tidy libcli11-dev
 )
