@@ -1,5 +1,6 @@
 #include "app/config_app.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include "settings/app_settings.h"
@@ -23,11 +24,17 @@ bool ConfigApp::InitInstance(const std::string& documentPath) {
         // Constructing the window reads the settings file; destroying it writes the file.
         ConfigDialog dialog(AppSettings::DefaultSettingsPath(), prompter, fileChooser,
                             &tipPresenter);
+        prompter.SetOwner(&dialog);
         if (!documentPath.empty()) {
             QTimer::singleShot(0, &dialog,
                                [&dialog, documentPath] { dialog.OpenDocument(documentPath); });
         }
-        dialog.exec();
+        // Shown, not run modally: a modal window is kept above every other window of the program
+        // by window managers, the preview and the backup comparison included.
+        QEventLoop running;
+        QObject::connect(&dialog, &QDialog::finished, &running, &QEventLoop::quit);
+        dialog.show();
+        running.exec();
     }
     return false;
 }

@@ -53,6 +53,7 @@ if ! window="$(timeout 20 xdotool search --sync --onlyvisible --name '^ZURcfg: "
     exit 1
 fi
 
+xdotool windowfocus --sync "$window"
 status=0
 timeout 90 /usr/bin/python3 "$here/atspi_check.py" "$window" || status=$?
 exit "$status"

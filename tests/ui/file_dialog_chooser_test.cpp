@@ -56,9 +56,8 @@ TEST(FileDialogChooserTest, AFileInAMissingFolderIsRefusedWhileTheDialogStaysOpe
 
 // Another program has the focus, as during a drop: the box still opens over the program's window,
 // and Enter gives the answer asked to be the default.
-TEST(MessageBoxPrompterTest, ABoxOpensOverTheModalWindowAndEnterGivesItsDefault) {
+TEST(MessageBoxPrompterTest, ABoxOpensOverItsOwnerAndEnterGivesItsDefault) {
     QDialog window;
-    window.setWindowModality(Qt::ApplicationModal);
     window.show();
     QApplication::setActiveWindow(nullptr);
     QWidget* owner = nullptr;
@@ -66,7 +65,9 @@ TEST(MessageBoxPrompterTest, ABoxOpensOverTheModalWindowAndEnterGivesItsDefault)
         owner = box.parentWidget();
         QTest::keyClick(&box, Qt::Key_Return);
     });
-    const Answer answer = MessageBoxPrompter().Ask(
+    MessageBoxPrompter prompter;
+    prompter.SetOwner(&window);
+    const Answer answer = prompter.Ask(
         {"Save anyway?", "Save anyway?", Buttons::YesNo, Icon::Exclamation, Answer::No});
     EXPECT_EQ(answer, Answer::No);
     EXPECT_EQ(owner, &window);

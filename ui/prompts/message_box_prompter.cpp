@@ -73,13 +73,14 @@ Answer AnswerOf(int button, Buttons buttons) {
 
 }  // namespace
 
-// Over the window that asks: the program's window is modal, so it is the modal window even while
-// another program has the focus, say during a drop; a box asked from another box goes over that.
+// A box asked from another box, or from a file dialog, goes over that.
 Answer MessageBoxPrompter::Ask(const Message& message) {
     QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) {
+        owner = owner_ != nullptr ? owner_ : QApplication::activeWindow();
+    }
     QMessageBox box(IconOf(message.icon), FromLocal8Bit(message.caption),
-                    FromLocal8Bit(message.text), ButtonsOf(message.buttons),
-                    owner != nullptr ? owner : QApplication::activeWindow());
+                    FromLocal8Bit(message.text), ButtonsOf(message.buttons), owner);
     if (message.defaultAnswer) {
         box.setDefaultButton(ButtonOf(*message.defaultAnswer));
     }
