@@ -31,26 +31,35 @@ printf '%s\r\n' '[SERVICES]' 'OS_TASKS=7' 'OS_ENABLE_CSEM=1' '[PATHS]' \
     "path0=$work/project/ZURcfg.h" '[SETUP]' 'ZURVERSION=90200' 'ZURVERSIONTIP=0' > "$settings"
 
 unset QT_QPA_PLATFORM
-XDG_CONFIG_HOME="$work" "$program" &
-pid=$!
 
-if ! window="$(timeout 20 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile$' | head -n 1)"; then
-    kill "$pid" 2>/dev/null || true
-    echo "FAILED: no window titled \"ZURcfg: nofile\" appeared"
-    exit 1
-fi
+# Starts the program and waits for its window "ZURcfg: nofile", in $window; the program is $pid.
+start_program() {
+    XDG_CONFIG_HOME="$work" "$program" &
+    pid=$!
+    if ! window="$(timeout 20 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile$' | head -n 1)"; then
+        kill "$pid" 2>/dev/null || true
+        echo "FAILED: no window titled \"ZURcfg: nofile\" appeared"
+        exit 1
+    fi
+}
+
+# Waits up to 10 s for the program to end, then collects it; fails saying after what it did not.
+expect_end() {
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        echo "FAILED: the program was still running 10 s after $1"
+        exit 1
+    fi
+    wait "$pid"
+}
+
+start_program
 xdotool windowfocus --sync "$window" key Escape
-
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$pid" 2>/dev/null; then
-    kill "$pid"
-    echo "FAILED: the program was still running 10 s after Esc"
-    exit 1
-fi
-wait "$pid"
+expect_end "Esc"
 
 # Written back at the end: the values read, and the sections the prepared file lacked.
 status=0
@@ -63,24 +72,7 @@ for line in 'OS_TASKS=7' 'OS_ENABLE_CSEM=1' "path0=$work/project/ZURcfg.h" 'ZURV
 done
 [ "$status" -eq 0 ] || exit "$status"
 
-# Waits up to 10 s for the program to end; fails naming `what` when it does not.
-expect_end() {
-    for _ in $(seq 100); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    kill "$pid"
-    echo "FAILED: the program was still running 10 s after $1"
-    exit 1
-}
-
-XDG_CONFIG_HOME="$work" "$program" &
-pid=$!
-if ! window="$(timeout 20 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile$' | head -n 1)"; then
-    kill "$pid" 2>/dev/null || true
-    echo "FAILED: the window did not open a second time"
-    exit 1
-fi
+start_program
 # From the path box, Tab twice reaches the name edit.
 xdotool windowfocus --sync "$window" key Tab Tab type Changed
 if ! timeout 10 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile \(\*\)$' >/dev/null; then
@@ -101,6 +93,5 @@ if ! timeout 10 xdotool search --sync --onlyvisible --name '^ZURcfg: nofile \(\*
 fi
 xdotool windowfocus --sync "$question" key n
 expect_end "No in the question after the window was destroyed"
-wait "$pid"
 echo "The window opened, closed on Esc, and the settings were written back; destroyed with" \
     "changes, it came back to ask and ended on No."
