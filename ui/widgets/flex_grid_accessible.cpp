@@ -57,7 +57,7 @@ public:
         if (kind != QAccessible::Description) {
             return {};
         }
-        const QString mark = grid_->CellMark(row_, col_);
+        QString mark = grid_->CellMark(row_, col_);
         if (mark.isEmpty() || row_ == 0) {
             return mark;
         }
