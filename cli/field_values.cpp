@@ -8,6 +8,7 @@
 #include "config/ascii_text.h"
 #include "config/c_names.h"
 #include "config/control_rules.h"
+#include "config/name_style.h"
 #include "config/option_lists.h"
 #include "config/text_field_checks.h"
 
@@ -15,21 +16,19 @@ namespace zurcfg {
 
 namespace {
 
-// The macros whose names changed with kernel version 90200. The old-style header carries the
-// new message type names as well, so only the renamed switches mark a new-style header.
+// The macros whose names changed with kernel version 90200, for `set` in either spelling.
 struct Rename {
     std::string_view field;
     std::string_view newName;
     std::string_view oldName;
-    bool newNameMarksStyle;
 };
 constexpr Rename kRenames[] = {
-    {"OS_ENABLE_QMSG", "OS_ENABLE_QUEUE", "OS_ENABLE_QMSG", true},
-    {"OS_ENABLE_QSMSG", "OS_ENABLE_SQUEUE", "OS_ENABLE_QSMSG", true},
-    {"OS_QUEUES_IDENTICAL", "OS_QUEUE_SQUEUE_IDENTICAL", "OS_QUEUES_IDENTICAL", true},
-    {"OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QMSG", true},
-    {"OST_MSG", "OS_MSG_TYPE", "OST_MSG", false},
-    {"OST_SMSG", "OS_SMSG_TYPE", "OST_SMSG", false},
+    {"OS_ENABLE_QMSG", "OS_ENABLE_QUEUE", "OS_ENABLE_QMSG"},
+    {"OS_ENABLE_QSMSG", "OS_ENABLE_SQUEUE", "OS_ENABLE_QSMSG"},
+    {"OS_QUEUES_IDENTICAL", "OS_QUEUE_SQUEUE_IDENTICAL", "OS_QUEUES_IDENTICAL"},
+    {"OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QMSG"},
+    {"OST_MSG", "OS_MSG_TYPE", "OST_MSG"},
+    {"OST_SMSG", "OS_SMSG_TYPE", "OST_SMSG"},
 };
 
 enum class ListKind { Bank, Size, Platform };
@@ -345,16 +344,7 @@ std::string GreyedRefusal(const Configuration& before, const Configuration& afte
 }
 
 bool UsesOldStyleNames(const std::vector<std::string>& definedMacros) {
-    const auto defines = [&definedMacros](std::string_view name) {
-        return std::binary_search(definedMacros.begin(), definedMacros.end(), name, std::less<>());
-    };
-    bool oldName = false;
-    bool newName = false;
-    for (const Rename& rename : kRenames) {
-        oldName = oldName || defines(rename.oldName);
-        newName = newName || (rename.newNameMarksStyle && defines(rename.newName));
-    }
-    return oldName && !newName;
+    return NameStyleOf(definedMacros) == NameStyle::Old;
 }
 
 }  // namespace zurcfg

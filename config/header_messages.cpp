@@ -1,7 +1,9 @@
 #include "config/header_messages.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "config/c_names.h"
@@ -10,10 +12,27 @@ namespace zurcfg {
 
 namespace {
 
+// The folder that a save into `path` needs but that is not there; nothing when it is.
+std::optional<std::string> MissingFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) {
+        return std::nullopt;
+    }
+    return folder.string();
+}
+
 // The box for a finding about the file itself; none for findings about names.
 std::optional<Message> FileMessage(const ReadFinding& finding, const std::string& path) {
     switch (finding.kind) {
         case ReadFinding::Kind::Missing:
+            // Saving creates the file, but no folder for it.
+            if (const std::optional<std::string> folder = MissingFolderOf(path)) {
+                return Message{"File " + path + " does not exist, and saving cannot create it:\n" +
+                                   "there is no folder " + *folder +
+                                   ".\nChoose a header in an existing folder.",
+                               "Error", Buttons::Ok, Icon::Exclamation};
+            }
             return Message{"File " + path + " does not exist.\nIt will be created after saving.",
                            "Error", Buttons::Ok, Icon::Information};
         case ReadFinding::Kind::NotRegularFile:

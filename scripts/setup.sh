@@ -11,8 +11,8 @@ BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake g++ clang make pkg-config ccache python3
     libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
-    xvfb xauth xdotool imagemagick time
+    qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev libxcb1-dev
+    xvfb xauth xdotool imagemagick time dbus at-spi2-core python3-pyatspi
     desktop-file-utils dpkg-dev file lintian
     clang-format clang-tidy libcli11-dev
 )

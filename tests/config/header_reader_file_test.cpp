@@ -93,7 +93,11 @@ TEST(ReaderFilesTest, AnExistingFileIsReadWhateverItsNameAndAMissingOneIsAFolder
     const HeaderReadResult result = ReadHeader(other, prompter);
     EXPECT_EQ(result.path, other + kSep + "ZURcfg.h");
     ExpectNothingRead(result);
-    ExpectMissingFileMessage(prompter, result.path);
+    // No promise to create it: saving cannot, with a file where its folder should be.
+    EXPECT_EQ(prompter.Last().text, "File " + result.path +
+                                        " does not exist, and saving cannot create it:\nthere is "
+                                        "no folder " +
+                                        other + ".\nChoose a header in an existing folder.");
 }
 
 TEST(ReaderFilesTest, MissingFileGivesTheEmptyRecordAndAMessage) {

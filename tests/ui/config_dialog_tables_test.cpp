@@ -98,6 +98,9 @@ TEST_F(ConfigDialogTablesTest, MarksFollowTheNamesAndCountsAsTheyChange) {
               "the comment ends in \\ (or ?\?/), which makes the next line part of it");
     store(bsems, 3, 2, "lost");
     EXPECT_EQ(bsems->CellMark(3, 1), "comment without an identifier: the row is not written");
+    // The sign tells what would stop the build from what only warns.
+    EXPECT_EQ(bsems->CellMarkLevel(1, 1), FlexGrid::MarkLevel::Error);
+    EXPECT_EQ(bsems->CellMarkLevel(3, 1), FlexGrid::MarkLevel::Warning);
 
     // Delete moves the entries up, and the marks with them.
     ClickCell(bsems, 1, 1);
@@ -155,20 +158,25 @@ TEST_F(ConfigDialogTablesTest, MessageTypesThatWouldBreakTheHeaderAreMarked) {
     EXPECT_TRUE(Find<QLineEdit>(kSmsgTypeEdit)->accessibleDescription().contains("at its end"));
 }
 
-TEST_F(ConfigDialogTablesTest, InsertOnACommentMarksTheDocument) {
+TEST_F(ConfigDialogTablesTest, AnInsertThatChangesNothingLeavesTheDocumentUnmarked) {
     ClickCell(Grid(kBsemsGrid), 1, 2);
     PressKey(Qt::Key_Insert);
-    EXPECT_EQ(Title(), kModified);
+    EXPECT_EQ(Title(), kUnchanged);
 }
 
-TEST_F(ConfigDialogTablesTest, TabWhileEditingStaysInTheGrid) {
+TEST_F(ConfigDialogTablesTest, TabWhileEditingStaysInTheGridAndNeverReachesTheNumbers) {
     ClickCell(Grid(kBsemsGrid), 4, 1);
     PressKey(Qt::Key_Return);
     TypeText("SEM");
     PressKey(Qt::Key_Tab);
     EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 1), "SEM");
-    EXPECT_EQ(Grid(kBsemsGrid)->Col(), 0);
+    EXPECT_EQ(Grid(kBsemsGrid)->Col(), 2);
     EXPECT_TRUE(Grid(kBsemsGrid)->hasFocus());
+    PressKey(Qt::Key_Return);
+    TypeText("99");
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 0), "3");
+    EXPECT_EQ(Grid(kBsemsGrid)->TextMatrix(4, 2), "99");
 }
 
 TEST_F(ConfigDialogTablesTest, BothTablesOpenKeysGoToBsemsAndLeavingACellCommitsBoth) {

@@ -38,7 +38,8 @@ Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
     text +=
         "\n\nNames that build but are worth a look stay marked in the tables and are not "
         "listed here.\nDo you want to save anyway?";
-    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation};
+    // Enter keeps the firmware building.
+    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation, Answer::No};
 }
 
 }  // namespace
@@ -51,9 +52,10 @@ void NameMarkers::Update(const Document& document, bool oldStyleNames) {
     Marks stimersMarks;
     for (const NameFinding& finding : findings_) {
         Marks& marks = finding.table == NameTableId::Bsems ? bsemsMarks : stimersMarks;
-        QString& reasons = marks[CellOf(finding)];
-        reasons +=
-            (reasons.isEmpty() ? QString() : QStringLiteral("\n")) + FromLocal8Bit(finding.reason);
+        Mark& mark = marks[CellOf(finding)];
+        mark.reasons += (mark.reasons.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        FromLocal8Bit(finding.reason);
+        mark.error = mark.error || finding.severity == Severity::Error;
     }
     ApplyMarks(bsems_, bsemsMarks_, bsemsMarks);
     ApplyMarks(stimers_, stimersMarks_, stimersMarks);
@@ -89,13 +91,14 @@ void NameMarkers::ApplyMarks(NameTable& table, const Marks& previous, const Mark
         return;
     }
     FlexGrid* grid = table.Grid();
-    for (const auto& [cell, reasons] : previous) {
+    for (const auto& [cell, mark] : previous) {
         if (marks.count(cell) == 0) {
             grid->SetCellMark(cell.first, cell.second, QString());
         }
     }
-    for (const auto& [cell, reasons] : marks) {
-        grid->SetCellMark(cell.first, cell.second, reasons);
+    for (const auto& [cell, mark] : marks) {
+        grid->SetCellMark(cell.first, cell.second, mark.reasons,
+                          mark.error ? FlexGrid::MarkLevel::Error : FlexGrid::MarkLevel::Warning);
     }
 }
 

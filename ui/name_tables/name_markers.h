@@ -1,9 +1,9 @@
 #pragma once
 
 // Shows the name checks in the two name tables: each cell with a finding is marked with its
-// reasons, a table's count findings go to its "ID name" heading, and a header whose names would
-// stop the firmware building (the errors among the findings) is written only when the user says
-// so.
+// reasons, as an error when one of them would stop the firmware building and as a warning
+// otherwise; a table's count findings go to its "ID name" heading, and a header whose names would
+// stop the firmware building (the errors among the findings) is written only when the user says so.
 
 #include <map>
 #include <utility>
@@ -36,8 +36,17 @@ public:
     bool ConfirmSave(Prompter& prompter);
 
 private:
-    // Reasons by grid cell (row, column); several reasons for a cell are joined by line breaks.
-    using Marks = std::map<std::pair<int, int>, QString>;
+    // A cell's reasons, joined by line breaks, and whether one of them stops the build.
+    struct Mark {
+        QString reasons;
+        bool error = false;
+
+        bool operator==(const Mark& other) const {
+            return reasons == other.reasons && error == other.error;
+        }
+    };
+    // By grid cell (row, column).
+    using Marks = std::map<std::pair<int, int>, Mark>;
 
     NameTable& Table(NameTableId id) const;
     static void ApplyMarks(NameTable& table, const Marks& previous, const Marks& marks);

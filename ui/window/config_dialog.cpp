@@ -194,6 +194,7 @@ void ConfigDialog::ConnectNotifications() {
         connect(upDown, &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
         upDown->TakeArrowKeysOf(Control(arrow.editId));
+        upDown->NameArrowsFor(Control(arrow.editId)->accessibleName());
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
@@ -208,7 +209,7 @@ void ConfigDialog::FillPathBox() {
         if (path.empty()) {
             break;
         }
-        pathBox->addItem(FromLocal8Bit(path));
+        pathBox->addItem(FromFileName(path));
     }
     pathBox->setCurrentIndex(-1);
     menu_->ShowRecentPaths(recentPaths_);
@@ -288,24 +289,29 @@ void ConfigDialog::ShowConfiguration() {
     filling_ = false;
 }
 
+Configuration ConfigDialog::ShownConfiguration() const {
+    Configuration shown;
+    for (const auto& count : kCountControls) {
+        shown.*count.field =
+            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
+    }
+    for (const auto& flag : kSwitchControls) {
+        shown.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
+    }
+    for (const auto& list : kListControls) {
+        shown.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
+    }
+    for (const auto& text : kTextControls) {
+        shown.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
+    }
+    return shown;
+}
+
 void ConfigDialog::ReadConfiguration() {
     if (filling_) {
         return;
     }
-    Configuration read;
-    for (const auto& count : kCountControls) {
-        read.*count.field =
-            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
-    }
-    for (const auto& flag : kSwitchControls) {
-        read.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
-    }
-    for (const auto& list : kListControls) {
-        read.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
-    }
-    for (const auto& text : kTextControls) {
-        read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
-    }
+    const Configuration read = ShownConfiguration();
     if (!read.IsDifferent(document_.configuration)) {
         return;
     }
@@ -334,8 +340,9 @@ void ConfigDialog::RefreshWindow() {
     }
 }
 
+// A document whose file was lost since holds the only copy of its values.
 bool ConfigDialog::IsModified() const {
-    return document_.IsChangedFrom(saved_);
+    return document_.IsChangedFrom(saved_) || diskGuard_.FileLost();
 }
 
 void ConfigDialog::MarkUnmodified() {
