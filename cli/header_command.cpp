@@ -4,15 +4,19 @@
 #include <fstream>
 #include <iterator>
 
+#include "cli/field_values.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/line_ending.h"
 #include "config/name_checks.h"
 #include "config/ram_statistic.h"
 
 namespace zurcfg {
 
 namespace {
+
+constexpr char kStandardInputName[] = "<stdin>";
 
 // Why a header that was not read could not be, and what to do.
 std::string NotReadText(const HeaderReadResult& read) {
@@ -22,15 +26,15 @@ std::string NotReadText(const HeaderReadResult& read) {
         case ReadFinding::Kind::NotRegularFile:
             return read.path +
                    " is not a regular file (a folder, a pipe or a device), so it was "
-                   "not read; give a ZURcfg.h or the folder holding one.";
+                   "not read; give a header file or the folder holding its ZURcfg.h.";
         case ReadFinding::Kind::NotReadable:
             return read.path + " exists but could not be read; check that you may read it.";
         default:
             break;
     }
     return read.path +
-           " does not exist; give an existing ZURcfg.h or its folder, or write one "
-           "with zurcfg new.";
+           " does not exist; give an existing header or its folder, or write one with zurcfg "
+           "new.";
 }
 
 // The rows of a name table as the window's grid holds them: the items read, as far as the grid
@@ -41,24 +45,45 @@ std::vector<NameEntry> WindowRows(const std::vector<NameEntry>& items, std::size
     return kept;
 }
 
+// The report on a header read: every item is checked, also those beyond the window's rows, at
+// its own line.
+HeaderReport ReportOn(std::string path, HeaderContents contents) {
+    HeaderReport report{std::move(path), std::move(contents)};
+    const HeaderContents& read = report.contents;
+    report.oldStyleNames = UsesOldStyleNames(read.definedMacros);
+    report.findings = WordFindings(
+        read, CheckNames(read.bsems, read.stimers, read.configuration, read.definedMacros));
+    report.ram = ComputeRamUsage(read.configuration);
+    return report;
+}
+
 }  // namespace
 
-void HeaderCommand::AddHeaderPaths(CLI::App& command) {
-    command.add_option("FILE|FOLDER", paths_, "ZURcfg.h, or a folder holding it")->required();
+void HeaderCommand::AddHeaderPaths(CLI::App& command, const char* description) {
+    command.add_option("FILE|FOLDER", paths_, description)->required();
 }
 
 std::string HeaderCommand::HeaderFile(const std::string& path) {
     return HeaderPathFor(path);
 }
 
-std::optional<HeaderContents> HeaderCommand::ReadExistingHeader(const std::string& headerPath,
-                                                                Console& console) {
+HeaderReport HeaderCommand::Inspect(const std::string& headerPath) {
     HeaderReadResult read = ReadHeaderFile(headerPath);
     if (!read.opened) {
-        PrintMessage(console.err, "error", NotReadText(read));
-        return std::nullopt;
+        HeaderReport report{read.path};
+        report.error = NotReadText(read);
+        return report;
     }
-    return std::move(read.contents);
+    return ReportOn(read.path, std::move(read.contents));
+}
+
+HeaderReport HeaderCommand::InspectStandardInput(Console& console) {
+    if (console.in == nullptr) {
+        HeaderReport report{kStandardInputName};
+        report.error = "standard input cannot be read here.";
+        return report;
+    }
+    return ReportOn(kStandardInputName, ReadHeaderStream(*console.in));
 }
 
 std::string HeaderCommand::FileBytes(const std::string& headerPath) {
@@ -67,45 +92,34 @@ std::string HeaderCommand::FileBytes(const std::string& headerPath) {
 }
 
 std::string HeaderCommand::StoredHeader(const Configuration& configuration,
-                                        const HeaderContents& tables, bool oldStyleNames) {
-    const std::string text =
-        FormatHeader(configuration, WindowRows(tables.bsems, kBsemsEntries),
-                     WindowRows(tables.stimers, kStimersEntries), oldStyleNames);
-    // The writer stores each line break as CR LF.
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            bytes += '\r';
-        }
-        bytes += c;
+                                        const HeaderContents& header, bool oldStyleNames) {
+    return WithLineEnding(FormatHeader(configuration, WindowRows(header.bsems, kBsemsEntries),
+                                       WindowRows(header.stimers, kStimersEntries), oldStyleNames),
+                          header.lineEnding);
+}
+
+bool HeaderCommand::MayRewrite(const HeaderReport& report, bool force, Console& console) {
+    if (force || !report.BlocksRewrite()) {
+        return true;
     }
-    return bytes;
+    PrintMessage(console.err, "error",
+                 report.path +
+                     " is left unchanged: a rewrite would not keep what the findings above name "
+                     "(errors, or text not read as written). Mend the header, or add --force to "
+                     "rewrite it all the same.");
+    return false;
 }
 
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
-                              const HeaderContents& tables, bool oldStyleNames, Console& console) {
-    ConsolePrompter prompter(console.err, Answer::No);
-    const HeaderWriteReport report =
-        WriteHeader(headerPath, configuration, WindowRows(tables.bsems, kBsemsEntries),
-                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter);
+                              const HeaderContents& header, bool oldStyleNames, bool quiet,
+                              Console& console) {
+    const HeaderWriteReport report = WriteHeaderFile(
+        headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
+        WindowRows(header.stimers, kStimersEntries), oldStyleNames, header.lineEnding);
+    if (!quiet || !report.Written()) {
+        ConsolePrompter(console.err, Answer::No).Ask(WriteMessage(report));
+    }
     return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
-}
-
-// The names are checked as the window would show them.
-HeaderReport HeaderCommand::Report(const std::string& headerPath, HeaderContents contents) {
-    const std::vector<NameEntry> bsems = WindowRows(contents.bsems, kBsemsEntries);
-    const std::vector<NameEntry> stimers = WindowRows(contents.stimers, kStimersEntries);
-    const std::vector<CountWarning> countWarnings =
-        CheckCounts(contents.configuration, bsems, stimers);
-    const std::vector<NameFinding> nameFindings =
-        CheckNames(bsems, stimers, contents.configuration);
-    HeaderReport report{headerPath, std::move(contents), {}, std::nullopt};
-    report.findings = WordFindings(report.contents, countWarnings);
-    const std::vector<Finding> names = WordNameFindings(report.contents, nameFindings);
-    report.findings.insert(report.findings.end(), names.begin(), names.end());
-    report.ram = ComputeRamUsage(report.contents.configuration);
-    return report;
 }
 
 }  // namespace zurcfg

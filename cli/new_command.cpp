@@ -31,7 +31,7 @@ ExitCode NewCommand::Run(Console& console) {
     }
     const AppSettings settings(settingsPath_.empty() ? WindowSettingsPath() : settingsPath_);
     return Write(header, settings.defaultConfiguration, HeaderContents{}, settings.OldStyleNames(),
-                 console);
+                 false, console);
 }
 
 }  // namespace zurcfg

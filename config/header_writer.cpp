@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/header_path.h"
+#include "config/line_ending.h"
 #include "config/option_lists.h"
 
 namespace zurcfg {
@@ -41,6 +42,25 @@ constexpr MacroNames kOldStyleNames{"OS_ENABLE_QMSG", "OS_ENABLE_QSMSG", "OS_QUE
                                     "OS_ENABLE_INT_QMSG"};
 constexpr MacroNames kNewStyleNames{"OS_ENABLE_QUEUE", "OS_ENABLE_SQUEUE",
                                     "OS_QUEUE_SQUEUE_IDENTICAL", "OS_ENABLE_INT_QUEUE"};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string_view WithoutBlanksAround(std::string_view text) {
+    text = WithoutLeadingBlanks(text);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 int Identifiers(const std::vector<NameEntry>& rows) {
     return static_cast<int>(std::count_if(
@@ -80,8 +100,12 @@ private:
         out_ += "//\n// ";
         out_ += kGeneratedMarker;
         out_ += "\n// Do not modify it to prevent data loss on next editing.\n//\n";
-        if (!config_.PROJECT_NAME.empty()) {
-            out_ += "// PROJECT NAME: " + config_.PROJECT_NAME + '\n';
+        // The reader skips blanks in front of the name, so they are not written.
+        if (const std::string_view name = WithoutLeadingBlanks(config_.PROJECT_NAME);
+            !name.empty()) {
+            out_ += "// PROJECT NAME: ";
+            out_ += name;
+            out_ += '\n';
         }
         if (const std::string_view platform = PlatformHeaderName(config_.PLATFORM);
             !platform.empty()) {
@@ -146,21 +170,25 @@ private:
         out_ += "\n\n";
     }
 
+    // The banner stands only above lines: a switch whose service is off writes none, and an
+    // empty banner would not read back as written.
     void AppendInterruptServices() {
         const Configuration& c = config_;
-        if (c.OS_ENABLE_INT_ALL || c.OS_ENABLE_INT_CSEM || c.OS_ENABLE_INT_QUEUE ||
-            c.OS_ENABLE_INT_MSG || c.OS_ENABLE_INT_SMSG) {
+        const bool csemLine = c.OS_ENABLE_INT_CSEM && (c.OS_ENABLE_ALL || c.OS_ENABLE_CSEM);
+        const bool queueLine =
+            c.OS_ENABLE_INT_QUEUE && (c.OS_ENABLE_ALL || c.OS_ENABLE_QMSG || c.OS_ENABLE_QSMSG);
+        if (c.OS_ENABLE_INT_ALL || csemLine || queueLine || c.OS_ENABLE_INT_MSG ||
+            c.OS_ENABLE_INT_SMSG) {
             AppendBanner("INTERRUPT SERVICES");
         }
         if (c.OS_ENABLE_INT_ALL) {
             AppendSwitchLine("OS_ENABLE_INT_ALL", "All OS_IntXXX services allowed in interrupts",
                              kIntAllCommentColumn);
         } else {
-            if (c.OS_ENABLE_INT_CSEM && (c.OS_ENABLE_ALL || c.OS_ENABLE_CSEM)) {
+            if (csemLine) {
                 out_ += "#define OS_ENABLE_INT_CSEM\n";
             }
-            if (c.OS_ENABLE_INT_QUEUE &&
-                (c.OS_ENABLE_ALL || c.OS_ENABLE_QMSG || c.OS_ENABLE_QSMSG)) {
+            if (queueLine) {
                 AppendSwitchLine(names_.enableIntQueue,
                                  "Enable services for work with queues within interrupts");
             }
@@ -217,7 +245,7 @@ private:
         AppendSizeLine("OS_DTIMER_SIZE", c.OS_DTIMER_SIZE, "Size of dynamic timers (1, 2 or 4)");
         AppendSizeLine("OS_STIMER_SIZE", c.OS_STIMER_SIZE, "Size of static timers (1, 2 or 4)");
         AppendSizeLine("OS_CSEM_SIZE", c.OS_CSEM_SIZE, "Size of counting semaphores (1, 2 or 4)");
-        if (c.OST_MSG.empty() && c.OST_SMSG.empty()) {
+        if (WithoutBlanksAround(c.OST_MSG).empty() && WithoutBlanksAround(c.OST_SMSG).empty()) {
             return;
         }
         if (oldStyleNames_) {
@@ -243,10 +271,12 @@ private:
         AppendTypeLine(simpleMessageName, config_.OST_SMSG);
     }
 
+    // Blanks around a type are not read back, so they are not written.
     void AppendTypeLine(std::string_view name, const std::string& type) {
-        if (!type.empty()) {
+        if (const std::string_view written = WithoutBlanksAround(type); !written.empty()) {
             AppendDefine(name, kValueColumn);
-            out_ += type + '\n';
+            out_ += written;
+            out_ += '\n';
         }
     }
 
@@ -354,21 +384,12 @@ HeaderWriteReport::Backup MoveToBackup(const std::string& headerPath,
 
 enum class StoreResult { Stored, NotOpened, NotWritten };
 
-// Stores text with every "\n" as CR LF, the same on every platform.
-StoreResult StoreWithCrLf(const std::string& path, const std::string& text) {
+// Stores the bytes as they are.
+StoreResult StoreBytes(const std::string& path, const std::string& bytes) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return StoreResult::NotOpened;
     }
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    std::size_t lineStart = 0;
-    for (std::size_t lineEnd; (lineEnd = text.find('\n', lineStart)) != std::string::npos;
-         lineStart = lineEnd + 1) {
-        bytes.append(text, lineStart, lineEnd - lineStart);
-        bytes += "\r\n";
-    }
-    bytes.append(text, lineStart);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const bool closed = std::fclose(file) == 0;  // flushes what the buffer still holds
     return written && closed ? StoreResult::Stored : StoreResult::NotWritten;
@@ -414,13 +435,15 @@ std::vector<CountWarning> CheckCounts(const Configuration& configuration,
 
 HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
                                   const std::vector<NameEntry>& bsems,
-                                  const std::vector<NameEntry>& stimers, bool oldStyleNames) {
+                                  const std::vector<NameEntry>& stimers, bool oldStyleNames,
+                                  LineEnding lineEnding) {
     HeaderWriteReport report;
     report.path = HeaderPathFor(std::move(path));
     report.backupPath = BackupPathFor(report.path);
     report.backup = MoveToBackup(report.path, report.backupPath);
-    const std::string text = FormatHeader(configuration, bsems, stimers, oldStyleNames);
-    switch (StoreWithCrLf(report.path, text)) {
+    const std::string bytes =
+        WithLineEnding(FormatHeader(configuration, bsems, stimers, oldStyleNames), lineEnding);
+    switch (StoreBytes(report.path, bytes)) {
         case StoreResult::NotOpened:
             report.outcome = HeaderWriteReport::Outcome::NotOpened;
             break;

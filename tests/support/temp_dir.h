@@ -5,6 +5,8 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <system_error>
+#include <vector>
 
 namespace zurcfg::testing {
 
@@ -36,6 +38,16 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The names of the entries of a folder; none when there is no such folder.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
 
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "config/document.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
+#include "settings/recovery_files.h"
 #include "ui/document/disk_guard.h"
 #include "ui/document/edit_commands.h"
 #include "ui/layout/dialog_fonts.h"
@@ -25,7 +27,7 @@ class QAction;
 namespace zurcfg {
 
 class AboutEntry;
-class ChangesView;
+class BackupWindow;
 class DocumentHistory;
 class DropDownChoice;
 class HeaderPreview;
@@ -33,6 +35,7 @@ class KeyPreFilter;
 class MainMenu;
 class NameMarkers;
 class NameTables;
+class UnsavedWorkKeeper;
 struct CountArrow;
 
 // What the last window read took from the controls before the record: the check state of
@@ -76,6 +79,9 @@ public:
     void ShowConfiguration();
     // Rebuilds the current Configuration from the controls; nothing while they are being filled.
     void ReadConfiguration();
+    // What the controls show now, as the next window read will take it, typing not yet read
+    // included.
+    Configuration ShownConfiguration() const;
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
@@ -86,9 +92,23 @@ public:
     // Opens the preview of what Save would write, or brings it to the front.
     void OnHeaderPreview();
     void OnCompareWithBackup();
-    // Offers to read the document's file again when it changed on disk; the window does this
-    // whenever it becomes the active window.
+    // Offers to read the document's file again when it changed on disk, or says that it can no
+    // longer be read; the window does this whenever it becomes the active window.
     void CheckFileOnDisk();
+
+    // Unsaved work outlives the process. How long after a change it is written by default.
+    static constexpr std::chrono::milliseconds kUnsavedWorkDelay{3000};
+    // Keeps the document's unsaved changes in a file among `files`, `delay` after a change;
+    // without this the window keeps none.
+    void KeepUnsavedWork(RecoveryFiles files, std::chrono::milliseconds delay = kUnsavedWorkDelay);
+    // Offers, one by one, the unsaved work that windows left behind when they ended without
+    // saving it: Yes opens its header with the work as unsaved changes, No discards it.
+    void OfferUnsavedWork();
+    // Writes the unsaved work now, a cell or text being typed included, without asking anything.
+    void KeepUnsavedWorkNow();
+    // The session ends, or the program was told to stop: the unsaved work is kept now and no more
+    // of it is offered. The caller then ends every event loop, and the window goes as at any end.
+    void EndSession();
 
     // The Edit and View commands with their shortcuts, for the menu bar.
     QAction* UndoAction() const { return undoAction_; }
@@ -96,7 +116,7 @@ public:
     QAction* HeaderPreviewAction() const { return previewAction_; }
     QAction* CompareWithBackupAction() const { return compareAction_; }
     HeaderPreview* Preview() const { return preview_; }
-    ChangesView* BackupComparison() const { return backupView_; }
+    BackupWindow* BackupComparison() const { return backupWindow_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -127,11 +147,23 @@ private:
     void ConnectEditCommands();
     // Takes text typed but not yet read as a step of its own; false when a count was refused.
     bool ReadPendingEdits();
+    // The name of the step that typing not yet read, or an open cell edit box, becomes once a
+    // command runs; empty when there is none.
+    QString PendingStep() const;
+    // Undo and Redo are named for the step they take and enabled when there is one.
+    void UpdateUndoCommands();
     void RefreshPreview();
+    // Shows what the last save to the header in the path box changed, while its window is open.
+    void RefreshBackupComparison();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
     // The control's own tooltip, followed by the line saying why it is greyed, if it is.
     void ShowGreyedReason(int controlId, const std::string& reason);
+    // Marks each text edit whose text would break the header or not read back as written.
+    void MarkTextProblems();
+    // The reason joins the edit's tooltip and its description for screen readers, and its
+    // background is drawn reddish like a marked name cell. An empty reason takes the mark away.
+    void ShowTextProblem(int editId, const std::string& problem);
 
     void OnOK();
     void OnEnableAll();
@@ -147,6 +179,9 @@ private:
     std::function<void()> DocumentCommand(void (ConfigDialog::*handler)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
+    // The header Save writes to: the one the path box shows; empty for none, which makes Save a
+    // "Save as...".
+    std::string ShownPath() const;
     // Asks whether to save a changed document before it is dropped. True when the caller may go
     // on: nothing was changed, the user said No, or the header was written.
     bool QuerySaveChanges();
@@ -156,6 +191,9 @@ private:
     // Writes the window's values to `path`; an empty path asks for a file first. True when the
     // header was written.
     bool SaveHeaderFile(std::string path);
+    // Whether the header at `headerPath` uses the name style Save writes, or the user wants it
+    // changed.
+    bool KeepsNameStyle(const std::string& headerPath);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
     // Whether the folder of a chosen file exists; the user is told when it does not.
@@ -173,6 +211,19 @@ private:
     void OnOldStyleNames();
     void OnSaveAsDefault();
     void OnCancel();
+
+    // Unsaved work and the backup.
+    // Opens the work's header with the work as unsaved changes; false when the user chose to
+    // stay with the current document.
+    bool RestoreUnsavedWork(const Document& work);
+    // Back to the start: no header, the defaults, nothing to undo.
+    void CloseHeader();
+    // Whether the document's header has a backup beside it.
+    bool HasBackup() const;
+    void OnRevertToBackup();
+    // The option values and name tables of `values` as one undo step named `stepName`; the
+    // document's path and its file stay.
+    void ReplaceValues(const Document& values, const QString& stepName);
 
     // Name tables and count arrows.
     void SetUpNameTables();
@@ -210,13 +261,16 @@ private:
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
     std::unique_ptr<DocumentHistory> history_;
+    std::unique_ptr<UnsavedWorkKeeper> unsavedWork_;
+    bool sessionEnding_ = false;
     DiskGuard diskGuard_;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QAction* previewAction_ = nullptr;
     QAction* compareAction_ = nullptr;
+    QAction* revertAction_ = nullptr;
     HeaderPreview* preview_ = nullptr;
-    ChangesView* backupView_ = nullptr;
+    BackupWindow* backupWindow_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     AboutEntry* aboutEntry_ = nullptr;
 };
