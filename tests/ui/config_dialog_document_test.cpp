@@ -482,6 +482,7 @@ TEST_F(ConfigDialogDocumentTest, PathsAreKeptAsTheBytesTheSystemGave) {
     Click(kSaveButton);
     EXPECT_EQ(prompter_.Last().text, "File saved successfully:\n" + cafe);
 
+#ifndef _WIN32  // Windows allows no line break in a file name.
     const std::string broken = HeaderPathFor(dir_.File("two\nlines"));
     std::filesystem::create_directory(dir_.File("two\nlines"));
     WriteHeaderFile(broken, Project(7, "Broken"), {});
@@ -493,6 +494,7 @@ TEST_F(ConfigDialogDocumentTest, PathsAreKeptAsTheBytesTheSystemGave) {
     prompter_.Will(Answer::Ok);
     Click(kSaveButton);  // to the document all the same, not a "Save as..."
     EXPECT_EQ(ReadHeader(broken, prompter_).contents.configuration.PROJECT_NAME, "Mended");
+#endif
 
     dialog_.reset();
     const std::string ini = ReadBytes(settingsPath_);

@@ -81,6 +81,10 @@ TEST_F(FileDropTest, AHeaderOrAFolderDroppedAnywhereOpensAfterTheQuestion) {
 
 // A file manager sends the bytes of such a name percent-encoded.
 TEST_F(FileDropTest, AFolderNameThatIsNotUtf8ArrivesAsItIs) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows' file managers send a drive path encoded in UTF-8, never the bytes "
+                    "of a name";
+#endif
     const std::string folder = dir_.File("caf\xE9");
     std::filesystem::create_directory(folder);
     std::filesystem::copy_file(header_, HeaderPathFor(folder));
