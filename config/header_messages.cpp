@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "config/c_names.h"
+#include "config/option_lists.h"
 
 namespace zurcfg {
 
@@ -68,6 +69,15 @@ std::string ValueText(const ReadFinding& finding) {
            " and is read as " + finding.kept;
 }
 
+// The platform names a header may carry, quoted and listed.
+std::string KnownPlatforms() {
+    std::string names;
+    for (int32_t platform = 1; platform < kPlatformPositions; ++platform) {
+        names += (platform == 1 ? "" : ", ") + Quoted(PlatformHeaderName(platform));
+    }
+    return names;
+}
+
 }  // namespace
 
 std::string DescribeReadFinding(const ReadFinding& finding) {
@@ -93,13 +103,28 @@ std::string DescribeReadFinding(const ReadFinding& finding) {
                        " is empty: two commas in a row, or a comma alone";
             }
             return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
-                   " is more than an identifier and is read as " + Quoted(finding.kept);
+                   (finding.severity == Severity::Error
+                        ? " is not a C identifier, which stops the compiler, and is read as "
+                        : " is more than an identifier and is read as ") +
+                   Quoted(finding.kept);
         case ReadFinding::Kind::MissingComma:
             return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
                    " has no comma before it, so the compiler takes it for part of the entry "
                    "before";
         case ReadFinding::Kind::ControlBytes:
-            return "control byte(s) " + Quoted(finding.found) + " are dropped from this line";
+            return "control byte(s) " + Quoted(finding.found) +
+                   (finding.severity == Severity::Error
+                        ? " stand in code, where they stop the compiler, and are dropped from "
+                          "this line"
+                        : " are dropped from this line");
+        case ReadFinding::Kind::CommentTakesLine:
+            return "the comment here ends in \\ (or ?\?/), so the compiler takes line " +
+                   std::to_string(finding.count) + " " + Quoted(finding.found) +
+                   " for part of it and skips what is read there";
+        case ReadFinding::Kind::UnknownPlatform:
+            return "PLATFORM " + Quoted(finding.found) + " names none of " + KnownPlatforms() +
+                   ", so the platform is read as " +
+                   (finding.kept.empty() ? "none" : Quoted(finding.kept));
         case ReadFinding::Kind::CommentRunsOn:
             if (finding.count == 0) {
                 return "the block comment opened here is never closed, so the compiler takes the "

@@ -32,17 +32,21 @@ struct ReadFinding {
         ItemNotAsWritten,    // an enumeration item that is more than an identifier, an optional
                              // comma and an optional comment, or an empty one
         MissingComma,        // an enumeration item behind one that has no comma
-        ControlBytes,        // control bytes dropped from a line
+        ControlBytes,        // control bytes dropped from a line; an error in code, where the
+                             // compiler stops at them
         CommentRunsOn,       // a block comment opened in text the reader passes over, which the
                              // compiler follows to a later line or to the end of the file
         ItemsNotChecked,     // items beyond kMaxEnumItems, only counted
+        CommentTakesLine,    // a line comment the reader passes over ends in '\' or "??/", so
+                             // the compiler takes the next line, which holds code, for part of it
+        UnknownPlatform,     // a platform line that names no platform the tool knows
     };
 
     Kind kind;
     NameTableId table = NameTableId::Bsems;  // for the kinds about a table
     int line = 0;                            // 1-based line concerned; 0 for the whole file
     // NamesNotKept and ItemsNotChecked: how many names. CommentRunsOn: the line the comment ends
-    // on, 0 when it runs to the end of the file.
+    // on, 0 when it runs to the end of the file. CommentTakesLine: the line it takes.
     int count = 0;
     int column = 0;  // 1-based byte in the line; 0 when not known
     // ItemNotAsWritten, MissingComma: the item's entry number in its table (0 is the first).

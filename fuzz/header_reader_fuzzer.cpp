@@ -128,6 +128,10 @@ bool IsTextFinding(const ReadFinding& finding, const HeaderContents& contents, i
                    items[finding.entry].identifier == finding.kept && finding.column >= 1;
         case ReadFinding::Kind::ControlBytes:
             return IsControlText(finding.found) && finding.column >= 1;
+        case ReadFinding::Kind::CommentTakesLine:
+            return finding.column >= 1 && finding.count > finding.line && !finding.found.empty();
+        case ReadFinding::Kind::UnknownPlatform:
+            return finding.column >= 1 && finding.severity == zurcfg::Severity::Warning;
         case ReadFinding::Kind::CommentRunsOn:
             return finding.column >= 1 && (finding.count == 0 || finding.count > finding.line) &&
                    (finding.count == 0) == (finding.severity == zurcfg::Severity::Error);
