@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/c_names.h"
 #include "config/header_reader.h"
 #include "config/option_lists.h"
 
@@ -46,6 +47,16 @@ bool IsIdentifier(std::string_view text) {
     return true;
 }
 
+// An item keeps the plain identifier at its start, possibly empty, or the whole name that
+// compilers declare, with '$' or UTF-8 letters.
+bool IsItemName(std::string_view text) {
+    if (IsIdentifier(text)) {
+        return true;
+    }
+    const zurcfg::EnumItemReading reading = zurcfg::ReadEnumItem(text);
+    return reading.verdict == zurcfg::EnumItemReading::Verdict::Accepted && reading.name == text;
+}
+
 bool IsMessageType(std::string_view type) {
     return IsLineText(type) && type.find("//") == std::string_view::npos &&
            (type.empty() || (!IsBlank(type.front()) && !IsBlank(type.back())));
@@ -56,7 +67,7 @@ bool IsItemTable(const std::vector<NameEntry>& items) {
         return false;
     }
     for (const NameEntry& item : items) {
-        if (!IsIdentifier(item.identifier) || !IsLineText(item.comment) ||
+        if (!IsItemName(item.identifier) || !IsLineText(item.comment) ||
             (!item.comment.empty() && IsBlank(item.comment.front()))) {
             return false;
         }
