@@ -15,6 +15,7 @@ void FormatCommand::AddOptions(CLI::App& command) {
     CLI::Option* newNames = command.add_flag("--new-names", newNames_,
                                              "Write the macro names of kernels from 90200 on");
     oldNames->excludes(newNames);
+    AddForce(command);
 }
 
 ExitCode FormatCommand::Run(Console& console) {
@@ -28,7 +29,12 @@ bool FormatCommand::OldStyleNamesFor(const std::string& headerBytes) const {
     return UsesOldStyleNames(headerBytes);
 }
 
+// A header to rewrite is read under its lock, which is held until it is written.
 ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) const {
+    std::optional<FileLock> lock;
+    if (!check_ && !Locked(lock.emplace(header), header, console)) {
+        return ExitCode::UsageOrFileError;
+    }
     const std::optional<HeaderContents> contents = ReadExistingHeader(header, console);
     if (!contents) {
         return ExitCode::UsageOrFileError;
@@ -44,8 +50,11 @@ ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) c
         PrintMessage(console.err, "note", header + " is not in the canonical layout.");
         return ExitCode::Findings;
     }
+    if (RefusesIncomplete(header, *contents, console)) {
+        return ExitCode::UsageOrFileError;
+    }
     PrintFindings(console.err, header, WordFindings(*contents, {}));
-    return Write(header, contents->configuration, *contents, oldStyleNames, console);
+    return Write(header, contents->configuration, *contents, oldStyleNames, *lock, console);
 }
 
 }  // namespace zurcfg

@@ -28,9 +28,12 @@ std::string NotReadText(const HeaderReadResult& read) {
         default:
             break;
     }
+    const std::string backup =
+        read.contents.findings.empty() ? std::string() : read.contents.findings[0].backupPath;
     return read.path +
            " does not exist; give an existing ZURcfg.h or its folder, or write one "
-           "with zurcfg new.";
+           "with zurcfg new." +
+           (backup.empty() ? "" : " Its backup " + backup + " is there.");
 }
 
 // The rows of a name table as the window's grid holds them: the items read, as far as the grid
@@ -68,27 +71,47 @@ std::string HeaderCommand::FileBytes(const std::string& headerPath) {
 
 std::string HeaderCommand::StoredHeader(const Configuration& configuration,
                                         const HeaderContents& tables, bool oldStyleNames) {
-    const std::string text =
-        FormatHeader(configuration, WindowRows(tables.bsems, kBsemsEntries),
-                     WindowRows(tables.stimers, kStimersEntries), oldStyleNames);
-    // The writer stores each line break as CR LF.
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            bytes += '\r';
-        }
-        bytes += c;
+    return StoredBytes(FormatHeader(configuration, WindowRows(tables.bsems, kBsemsEntries),
+                                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames));
+}
+
+bool HeaderCommand::Locked(const FileLock& lock, const std::string& headerPath, Console& console) {
+    if (!lock.Held()) {
+        PrintMessage(console.err, "error", BusyMessage(headerPath).text);
     }
-    return bytes;
+    return lock.Held();
+}
+
+void HeaderCommand::AddForce(CLI::App& command) {
+    command.add_flag("--force", force_,
+                     "Rewrite a header that ends early all the same; its backup is kept");
+}
+
+bool HeaderCommand::RefusesIncomplete(const std::string& headerPath, const HeaderContents& contents,
+                                      Console& console) const {
+    const auto endsEarly = std::find_if(
+        contents.findings.begin(), contents.findings.end(),
+        [](const ReadFinding& finding) { return finding.kind == ReadFinding::Kind::EndsEarly; });
+    if (endsEarly == contents.findings.end() || force_) {
+        return false;
+    }
+    PrintMessage(console.err, "error",
+                 headerPath + " ends early, may be incomplete, so it is left unchanged; " +
+                     endsEarly->backupPath +
+                     " may hold it as last saved whole. Give --force to rewrite it all the "
+                     "same; the backup is kept.");
+    return true;
 }
 
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
-                              const HeaderContents& tables, bool oldStyleNames, Console& console) {
+                              const HeaderContents& tables, bool oldStyleNames,
+                              const FileLock& lock, Console& console) {
     ConsolePrompter prompter(console.err, Answer::No);
+    WriteOptions options;
+    options.heldLock = &lock;
     const HeaderWriteReport report =
         WriteHeader(headerPath, configuration, WindowRows(tables.bsems, kBsemsEntries),
-                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter);
+                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter, options);
     return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
 }
 

@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/report_format.h"
+#include "config/file_lock.h"
 #include "config/header_reader.h"
 
 namespace zurcfg {
@@ -47,12 +48,26 @@ protected:
     static std::string StoredHeader(const Configuration& configuration,
                                     const HeaderContents& tables, bool oldStyleNames);
 
-    // Writes the header as the window's save does, the previous one kept as the backup; the
-    // writer's report goes to the error stream.
+    // Whether the header's lock, taken before the header is read for a rewrite, is held; the
+    // error stream says when another save kept it too long.
+    static bool Locked(const FileLock& lock, const std::string& headerPath, Console& console);
+
+    // Declares --force, which lets a header that ends early be rewritten.
+    void AddForce(CLI::App& command);
+
+    // Whether the header is refused for a rewrite because it ends early and --force was not
+    // given; the error stream then says so.
+    bool RefusesIncomplete(const std::string& headerPath, const HeaderContents& contents,
+                           Console& console) const;
+
+    // Writes the header as the window's save does, the previous one kept as the backup, under
+    // the lock held since the header was read; the writer's report goes to the error stream.
     static ExitCode Write(const std::string& headerPath, const Configuration& configuration,
-                          const HeaderContents& tables, bool oldStyleNames, Console& console);
+                          const HeaderContents& tables, bool oldStyleNames, const FileLock& lock,
+                          Console& console);
 
     std::vector<std::string> paths_;
+    bool force_ = false;
 };
 
 }  // namespace zurcfg

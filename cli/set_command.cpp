@@ -13,6 +13,7 @@ void SetCommand::AddOptions(CLI::App& command) {
                     "banks, sizes and PLATFORM take their list text or a number (bank 0-3, size "
                     "1, 2 or 4 bytes, platform 0-5)")
         ->required();
+    AddForce(command);
 }
 
 bool SetCommand::Assign(Configuration& configuration, Console& console) const {
@@ -32,10 +33,16 @@ bool SetCommand::Assign(Configuration& configuration, Console& console) const {
     return allTaken;
 }
 
+// The header is read under its lock, so that a set running at the same time lands before this
+// read or after this write, never in between.
 ExitCode SetCommand::Run(Console& console) {
     const std::string header = HeaderFile(path_);
+    const FileLock lock(header);
+    if (!Locked(lock, header, console)) {
+        return ExitCode::UsageOrFileError;
+    }
     const std::optional<HeaderContents> contents = ReadExistingHeader(header, console);
-    if (!contents) {
+    if (!contents || RefusesIncomplete(header, *contents, console)) {
         return ExitCode::UsageOrFileError;
     }
     Configuration changed = contents->configuration;
@@ -44,7 +51,7 @@ ExitCode SetCommand::Run(Console& console) {
         return ExitCode::UsageOrFileError;
     }
     PrintFindings(console.err, header, WordFindings(*contents, {}));
-    return Write(header, changed, *contents, UsesOldStyleNames(FileBytes(header)), console);
+    return Write(header, changed, *contents, UsesOldStyleNames(FileBytes(header)), lock, console);
 }
 
 }  // namespace zurcfg

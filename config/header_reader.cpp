@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "config/file_replace.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
 #include "config/line_source.h"
@@ -314,6 +315,9 @@ public:
         if (!contents_.generatedMarkerSeen) {
             contents_.findings.insert(contents_.findings.begin(),
                                       {ReadFinding::Kind::NotGenerated});
+        } else if (!endsWithClosingEndif_ || conditionalDepth_ > 0) {
+            contents_.findings.push_back(
+                {ReadFinding::Kind::EndsEarly, NameTableId::Bsems, lastTextLine_});
         }
         return std::move(contents_);
     }
@@ -334,7 +338,25 @@ private:
         }
         cursor_ = LineCursor(*line);
         ++lineNumber_;
+        NoteConditional(*line);
         return true;
+    }
+
+    // The tool's header ends with the "#endif" that closes its include guard, the last of the
+    // conditionals it opens; a file cut off anywhere before lacks it.
+    void NoteConditional(std::string_view line) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string_view::npos) {
+            return;
+        }
+        line.remove_prefix(start);
+        lastTextLine_ = lineNumber_;
+        endsWithClosingEndif_ = line.rfind("#endif", 0) == 0;
+        if (line.rfind("#if", 0) == 0) {
+            ++conditionalDepth_;
+        } else if (endsWithClosingEndif_) {
+            --conditionalDepth_;
+        }
     }
 
     void NoteFieldLines() {
@@ -614,10 +636,19 @@ private:
     LineSource& lines_;
     LineCursor cursor_;
     int lineNumber_ = 0;
+    int lastTextLine_ = 0;  // the last line holding more than blanks
+    bool endsWithClosingEndif_ = false;
+    int conditionalDepth_ = 0;
     std::array<int, kRowCount> rowLines_{};
     std::array<TableScan, 2> tableScans_{};
     HeaderContents contents_;
 };
+
+// Where a save keeps the backup of the header at path: beside the file its links lead to.
+std::string BackupBeside(const std::string& path) {
+    std::error_code linkError;
+    return BackupPathFor(FollowLinks(path, linkError));
+}
 
 ReadFinding::Kind FindingFor(RegularFile::Status status) {
     switch (status) {
@@ -655,12 +686,23 @@ HeaderReadResult ReadHeaderFile(std::string path) {
     // it. A pipe or device is never read, so reading always comes to an end.
     RegularFile file(result.path);
     if (file.OpenStatus() != RegularFile::Status::Opened) {
-        result.contents.findings.push_back({FindingFor(file.OpenStatus())});
+        ReadFinding finding{FindingFor(file.OpenStatus())};
+        // The backup of a header that has gone may hold what the user is looking for.
+        if (finding.kind == ReadFinding::Kind::Missing &&
+            RegularFile(BackupBeside(result.path)).OpenStatus() == RegularFile::Status::Opened) {
+            finding.backupPath = BackupBeside(result.path);
+        }
+        result.contents.findings.push_back(std::move(finding));
         return result;
     }
     LineSource lines([&file](char* into, std::size_t most) { return file.Read(into, most); });
     result.contents = HeaderScanner(lines).Scan();
     result.opened = true;
+    for (ReadFinding& finding : result.contents.findings) {
+        if (finding.kind == ReadFinding::Kind::EndsEarly) {
+            finding.backupPath = BackupBeside(result.path);
+        }
+    }
     return result;
 }
 

@@ -21,16 +21,20 @@ struct ReadFinding {
         NotGenerated,        // the file lacks the tool's marker line
         SkippedEnumeration,  // an enumeration with a table's tag whose names are not read
         NamesNotKept,        // names beyond the rows of a table
+        EndsEarly,           // the tool's header lacks its closing "#endif": it may be cut off
     };
 
     Kind kind;
     NameTableId table = NameTableId::Bsems;  // for the last two kinds
     int line = 0;                            // 1-based line concerned; 0 for the whole file
     int count = 0;                           // NamesNotKept: how many names
+    // EndsEarly, and Missing when there is one: the backup beside the header, which may hold
+    // the header as it was last saved whole. Known only for a header read from a file.
+    std::string backupPath{};
 
     bool operator==(const ReadFinding& other) const {
         return kind == other.kind && table == other.table && line == other.line &&
-               count == other.count;
+               count == other.count && backupPath == other.backupPath;
     }
 };
 

@@ -120,6 +120,12 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
                     return false;
                 }
                 break;
+            case ReadFinding::Kind::EndsEarly:
+                // Only the tool's own header ends early, and only once, at its last line.
+                if (!pointsIn || !contents.generatedMarkerSeen || i + 1 != findings.size()) {
+                    return false;
+                }
+                break;
             default:
                 return false;
         }

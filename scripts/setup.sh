@@ -6,14 +6,15 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 
 # Installed without their recommended packages, so each tool a script or test runs is named here:
-# xvfb-run needs xauth, cpack needs file, the whole-program benchmark needs time.
+# xvfb-run needs xauth, cpack needs file, the whole-program benchmark needs time, the test that
+# kills saves needs strace.
 PACKAGES=(
     cmake g++ make pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
     xvfb xauth xdotool imagemagick time
     desktop-file-utils dpkg-dev file lintian
-    clang-format clang-tidy libcli11-dev
+    clang-format clang-tidy libcli11-dev strace
 )
 
 install_missing_packages() {

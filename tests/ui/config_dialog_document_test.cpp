@@ -1,6 +1,9 @@
 // Opening, saving and leaving documents through the real window, with scripted answers.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -79,6 +82,12 @@ protected:
         EXPECT_EQ(question.caption, "Save changes?");
         EXPECT_EQ(question.buttons, Buttons::YesNoCancel);
         EXPECT_EQ(question.icon, Icon::Question);
+    }
+
+    static std::string NotRegularFileText(const std::string& path) {
+        return "File " + path +
+               " is not a regular file (it is a folder, a pipe or a device),\nso it was not "
+               "written. Save to a header file instead.";
     }
 
     std::string pathA_ = HeaderPathFor(dir_.File("a"));
@@ -270,7 +279,7 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     // Save changes, overwrite the change on disk.
     prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
     ChooseFromPathList(1);
-    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + pathA_);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
     EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
     EXPECT_EQ(PathShown(), pathA_);
@@ -286,6 +295,33 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     prompter_.Will(Answer::No);
     EXPECT_TRUE(dialog_->close());
     EXPECT_FALSE(dialog_->isVisible());
+}
+
+TEST_F(ConfigDialogDocumentTest, APipeInTheHeadersPlaceAndDefaultsThatCannotBeStoredAreTold) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    TypeName("Unsaved");
+    // Neither written nor waited on nor moved aside.
+    std::filesystem::remove(pathA_);
+    ASSERT_EQ(mkfifo(pathA_.c_str(), 0600), 0);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);  // overwrite the change on disk
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
+    EXPECT_EQ(prompter_.Last().caption, "Error");
+    EXPECT_TRUE(std::filesystem::is_fifo(pathA_));
+    EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
+    EXPECT_EQ(Title(), TitleOf(pathA_, true));
+
+    // A folder in the settings file's place.
+    std::filesystem::remove(settingsPath_);
+    std::filesystem::create_directory(settingsPath_);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsDefaultButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "The defaults could not be saved in\n" + settingsPath_ +
+                  "\nThey apply until the program ends. Check that the file and its folder may "
+                  "be written, then save them again.");
+    EXPECT_EQ(prompter_.Last().caption, "Error");
 }
 
 TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
@@ -446,7 +482,9 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     fileChooser_.Will(other);
     prompter_.Will(Answer::Ok);
     Click(kSaveAsButton);
-    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + HeaderPathFor(other));
+    EXPECT_EQ(prompter_.Last().text,
+              "Error opening file:\n" + HeaderPathFor(other) +
+                  "\nCreating a new file in its folder failed: " + std::strerror(ENOENT) + ".");
     EXPECT_EQ(PathShown(), other);
     EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
 

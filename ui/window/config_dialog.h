@@ -11,6 +11,7 @@
 #include <QHash>
 
 #include "config/document.h"
+#include "config/header_writer.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
 #include "ui/document/disk_guard.h"
@@ -156,6 +157,9 @@ private:
     // Writes the window's values to `path`; an empty path asks for a file first. True when the
     // header was written.
     bool SaveHeaderFile(std::string path);
+    // Writes the document to the header at headerPath: nothing when another save holds the
+    // header (said so) or the user chose to keep a change made on disk.
+    std::optional<HeaderWriteReport> WriteDocument(const std::string& headerPath);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
     // Whether the folder of a chosen file exists; the user is told when it does not.

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "config/file_lock.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
@@ -123,20 +124,40 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         path = std::move(*chosen);
         AddRecentPath(path);
     }
-    const std::string headerPath = HeaderPathFor(path);
-    if (!diskGuard_.MayOverwrite(document_, headerPath) ||
-        !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
-                     settings_.OldStyleNames(), prompter_)
-             .Written()) {
+    const std::optional<HeaderWriteReport> report = WriteDocument(HeaderPathFor(path));
+    if (!report) {
         return false;
     }
-    if (headerPath == document_.path) {
-        document_.onDisk = TakeFingerprint(headerPath);
+    prompter_.Ask(WriteMessage(*report));
+    if (!report->Written()) {
+        return false;
     }
     MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();
     return true;
+}
+
+// The header's lock is taken before the look at the file on disk and let go before the report is
+// shown, so that no other save comes in between and none waits on the user's reading.
+std::optional<HeaderWriteReport> ConfigDialog::WriteDocument(const std::string& headerPath) {
+    const FileLock lock(headerPath);
+    if (!lock.Held()) {
+        prompter_.Ask(BusyMessage(headerPath));
+        return std::nullopt;
+    }
+    if (!diskGuard_.MayOverwrite(document_, headerPath)) {
+        return std::nullopt;
+    }
+    WriteOptions options;
+    options.heldLock = &lock;
+    HeaderWriteReport report =
+        WriteHeaderFile(headerPath, document_.configuration, document_.bsems, document_.stimers,
+                        settings_.OldStyleNames(), options);
+    if (report.Written() && headerPath == document_.path) {
+        document_.onDisk = TakeFingerprint(headerPath);
+    }
+    return report;
 }
 
 std::optional<std::string> ConfigDialog::ChooseSavePath() {
@@ -241,7 +262,12 @@ void ConfigDialog::OnOldStyleNames() {
 void ConfigDialog::OnSaveAsDefault() {
     ReadConfiguration();
     settings_.defaultConfiguration = document_.configuration;
-    settings_.SaveSettings();
+    if (!settings_.SaveSettings()) {
+        prompter_.Ask({"The defaults could not be saved in\n" + settings_.SettingsPath() +
+                           "\nThey apply until the program ends. Check that the file and its "
+                           "folder may be written, then save them again.",
+                       "Error", Buttons::Ok, Icon::Exclamation});
+    }
 }
 
 // Exit, Esc and the close box.
