@@ -233,9 +233,12 @@ std::string FollowLinks(const std::string& path, std::error_code& error) {
         if (error) {
             return path;
         }
-        current = native::IsAbsolute(target)
-                      ? target
-                      : current.substr(0, native::FolderPartLength(current)) + target;
+        if (native::IsAbsolute(target)) {
+            current = target;
+        } else {
+            current.resize(native::FolderPartLength(current));
+            current += target;
+        }
     }
     error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
     return path;

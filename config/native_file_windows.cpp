@@ -55,8 +55,16 @@ Found OpenPrevious(const std::string& path, PreviousFile& previous, std::error_c
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         return Found::OtherThing;
     }
-    previous.handle = Wrapped(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Asking to delete it as well tells at once when another program holds it open so that it
+    // cannot be replaced; a file only its folder keeps from being deleted is written in place.
+    const DWORD accesses[] = {GENERIC_READ | GENERIC_WRITE | DELETE, GENERIC_READ | GENERIC_WRITE};
+    for (const DWORD access : accesses) {
+        previous.handle = Wrapped(CreateFileA(path.c_str(), access, kShareAll, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (previous.handle != kNoHandle || GetLastError() != ERROR_ACCESS_DENIED) {
+            break;
+        }
+    }
     if (previous.handle == kNoHandle) {
         error = LastError();
         return Found::Failure;

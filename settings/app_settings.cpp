@@ -135,8 +135,13 @@ AppSettings::AppSettings(std::string settingsPath) : settingsPath_(std::move(set
     LoadSettings();
 }
 
+// Read under the settings' lock, so that a save by another window is never met halfway: Windows
+// cannot open a file while it is being replaced. A lock held too long still lets the file be read.
 void AppSettings::LoadSettings() {
-    const IniFile file = IniFile::Load(settingsPath_);
+    const IniFile file = [this] {
+        const FileLock lock(settingsPath_);
+        return IniFile::Load(settingsPath_);
+    }();
     const ValueReader read(file);
 
     defaultConfiguration = FirstStartConfiguration();

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "settings/app_settings.h"
-#include "settings/atomic_file.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
@@ -332,16 +331,17 @@ TEST_F(AppSettingsTest, WindowsClosingOneAfterAnotherOrAtOnceKeepEachOthersRecen
 }
 
 TEST_F(AppSettingsTest, ALoadWhileAnotherWindowSavesReadsOneVersionWhole) {
-    // Versions of different lengths, their keys in another order, so that a mix shows.
+    // Versions of different lengths, so that a mix shows.
     const std::string longType(3000, 'b');
-    const std::string first = "[SERVICES]\r\nOS_TASKS=1\r\n[TYPES]\r\nOST_MSG=a\r\n";
-    const std::string second =
-        "[TYPES]\r\nOST_MSG=" + longType + "\r\n[SERVICES]\r\nOS_TASKS=2\r\n";
-    WriteBytes(path_, first);
+    AppSettings otherWindow(path_);
+    otherWindow.defaultConfiguration.OST_MSG = "a";
+    ASSERT_TRUE(otherWindow.SaveSettings());
     std::atomic<bool> saving{true};
-    std::thread otherWindow([&] {
-        for (int save = 0; save < 300; ++save) {
-            ReplaceFileAtomically(path_, save % 2 == 0 ? second : first);
+    std::thread closing([&] {
+        for (int save = 0; save < 200; ++save) {
+            otherWindow.defaultConfiguration.OS_TASKS = save % 2 == 0 ? 2 : 1;
+            otherWindow.defaultConfiguration.OST_MSG = save % 2 == 0 ? longType : "a";
+            otherWindow.SaveSettings();
         }
         saving = false;
     });
@@ -358,7 +358,7 @@ TEST_F(AppSettingsTest, ALoadWhileAnotherWindowSavesReadsOneVersionWhole) {
         }
         ++loads;
     }
-    otherWindow.join();
+    closing.join();
 }
 
 TEST_F(AppSettingsTest, EmptyPathKeyEndsTheList) {
