@@ -27,20 +27,12 @@ namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 using Backup = FileReplaceResult::Backup;
 using Outcome = FileReplaceResult::Outcome;
-
-std::vector<std::string> Listing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 ReplaceOptions KeepingBackup(const std::string& backupPath) {
     ReplaceOptions options;
@@ -64,7 +56,7 @@ TEST(FileReplaceTest, TheBackupHoldsThePreviousFileAndNothingElseRemains) {
     EXPECT_EQ(ReplaceFile(file, "three", KeepingBackup(backup)).backup, Backup::Made);
     EXPECT_EQ(ReadBytes(file), "three");
     EXPECT_EQ(ReadBytes(backup), "two");
-    EXPECT_EQ(Listing(dir.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
+    EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
 
     const FileReplaceResult withoutBackup = ReplaceFile(file, "four");
     EXPECT_TRUE(withoutBackup.Replaced());
@@ -83,13 +75,13 @@ TEST(FileReplaceTest, NothingButARegularFileIsReplaced) {
     paths.insert(paths.end(),
                  {dir.File("pipe"), dir.File("link_to_pipe"), dir.File("link_to_device")});
 #endif
-    const std::vector<std::string> before = Listing(dir.Path());
+    const std::vector<std::string> before = NamesIn(dir.Path());
     for (const std::string& path : paths) {
         const FileReplaceResult result = ReplaceFile(path, "text", KeepingBackup(path + ".bak"));
         EXPECT_EQ(result.outcome, Outcome::NotRegularFile) << path;
         EXPECT_FALSE(result.failure);
     }
-    EXPECT_EQ(Listing(dir.Path()), before);
+    EXPECT_EQ(NamesIn(dir.Path()), before);
     EXPECT_TRUE(fs::is_directory(dir.File("folder")));
 #ifndef _WIN32
     EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
@@ -251,7 +243,7 @@ TEST(FileReplaceTest, AFullDiskFailsBeforeTheFileOrItsBackupChange) {
     EXPECT_EQ(result.failure->error, std::errc::no_space_on_device);
     EXPECT_EQ(ReadBytes(file), "old header");
     EXPECT_EQ(ReadBytes(backup), "older backup");
-    EXPECT_EQ(Listing(disk.File("")),
+    EXPECT_EQ(NamesIn(disk.File("")),
               (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h", "filler"}));
 
     // Rewritten in place: its space is reserved before a byte of it changes.

@@ -22,6 +22,7 @@ namespace zurcfg {
 namespace {
 
 using testing::FakePrompter;
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WithCrLf;
@@ -38,16 +39,6 @@ Configuration Tasks(int32_t tasks) {
     Configuration config;
     config.OS_TASKS = tasks;
     return config;
-}
-
-// The file names in a folder.
-std::vector<std::string> Listing(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 class HeaderWriterTest : public ::testing::Test {
@@ -112,7 +103,7 @@ TEST_F(HeaderWriterTest, SavingTwiceKeepsOneBackupOfTheFirstSave) {
     EXPECT_TRUE(second.Written());
     EXPECT_EQ(second.backup, HeaderWriteReport::Backup::Made);
     EXPECT_EQ(second.backupPath, Backup());
-    EXPECT_EQ(Listing(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
+    EXPECT_EQ(NamesIn(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
     EXPECT_EQ(ReadBytes(Backup()), first);
     EXPECT_NE(ReadBytes(Header()).find("OS_TASKS               4  //"), std::string::npos);
 }
@@ -134,7 +125,7 @@ TEST_F(HeaderWriterTest, PathRuleDecidesTheFileAndItsBackup) {
     const std::string upperHeader = upper.File("ZURCFG.H");
     WriteBytes(upperHeader, "previous upper");
     WriteExpectingSuccess(upperHeader, upperHeader);
-    EXPECT_EQ(Listing(upper.Path()), (std::vector<std::string>{"ZURCFG.H", "ZURCFG.bak"}));
+    EXPECT_EQ(NamesIn(upper.Path()), (std::vector<std::string>{"ZURCFG.H", "ZURCFG.bak"}));
     EXPECT_EQ(ReadBytes(upper.File("ZURCFG.bak")), "previous upper");
 }
 
@@ -154,7 +145,7 @@ TEST_F(HeaderWriterTest, OpenFailuresAreReported) {
                                       "device),\nso it was not written. Save to a header file "
                                       "instead.");
     EXPECT_TRUE(std::filesystem::is_directory(Header()));
-    EXPECT_EQ(Listing(dir_.Path()), std::vector<std::string>{"ZURcfg.h"});
+    EXPECT_EQ(NamesIn(dir_.Path()), std::vector<std::string>{"ZURcfg.h"});
 
     const std::string missing = dir_.File("missing") + kSep + "ZURcfg.h";
     WriteExpectingError(missing, "Error opening file:\n" + missing,
@@ -291,7 +282,7 @@ TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeaderAndItsBackup) {
         EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
         EXPECT_EQ(ReadBytes(header), "previous header");
         EXPECT_EQ(ReadBytes(dir.File("ZURcfg.bak")), "older backup");
-        EXPECT_EQ(Listing(dir.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
+        EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
     }
 }
 
@@ -308,7 +299,7 @@ TEST_F(HeaderWriterTest, FailedFirstWriteLeavesNoFile) {
     EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + Header() +
                                         "\nWriting the new text failed: " + std::strerror(EFBIG) +
                                         ".");
-    EXPECT_TRUE(Listing(dir_.Path()).empty());
+    EXPECT_TRUE(NamesIn(dir_.Path()).empty());
 }
 
 TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
@@ -335,7 +326,7 @@ TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
                inPlace.backup == HeaderWriteReport::Backup::NotMade;
     }));
     EXPECT_EQ(ReadBytes(readOnlyHeader), "read-only header");
-    EXPECT_EQ(Listing(dir_.Path() / "read_only_file"), std::vector<std::string>{"ZURcfg.h"});
+    EXPECT_EQ(NamesIn(dir_.Path() / "read_only_file"), std::vector<std::string>{"ZURcfg.h"});
     EXPECT_EQ(ReadBytes(inPlaceHeader), WithCrLf(FormatHeader(Tasks(3), bsems_, stimers_, false)));
     EXPECT_EQ(ReadBytes(dir_.File("read_only_folder/ZURcfg.bak")), "stale backup");
 
@@ -375,7 +366,7 @@ TEST_F(HeaderWriterTest, ALinkedHeaderStaysALinkAndItsBackupGoesBesideItsTarget)
     EXPECT_TRUE(fs::is_symlink(dir_.File("project/ZURcfg.h")));
     EXPECT_EQ(ReadBytes(target), WithCrLf(FormatHeader(Tasks(3), bsems_, stimers_, false)));
     EXPECT_EQ(ReadBytes(dir_.File("shared/ZURcfg.bak")), "shared header");
-    EXPECT_EQ(Listing(dir_.Path() / "project"), std::vector<std::string>{"ZURcfg.h"});
+    EXPECT_EQ(NamesIn(dir_.Path() / "project"), std::vector<std::string>{"ZURcfg.h"});
 }
 
 #endif
