@@ -11,9 +11,11 @@ class ConfigApp : public QApplication {
 public:
     ConfigApp(int& argc, char** argv);
 
-    // Runs the window and writes the settings when it has gone. `documentPath`, when given, opens
-    // once the window shows, after the start-up tip. False: the program has nothing left to do,
-    // so no event loop of its own follows.
+    // Runs the window and writes the settings when it has gone. Once the window shows, after the
+    // start-up tip, it offers the unsaved work that earlier runs left behind, then opens
+    // `documentPath` when one is given. SIGTERM, SIGHUP and SIGINT end it as the session's end
+    // does, keeping unsaved work. False: the program has nothing left to do, so no event loop of
+    // its own follows.
     bool InitInstance(const std::string& documentPath = {});
 };
 

@@ -166,9 +166,12 @@ std::vector<Finding> WordFindings(const HeaderContents& contents,
             case ReadFinding::Kind::EndsEarly:
                 findings.push_back(
                     {found.line, "ends-early",
-                     "ends early, may be incomplete: the closing #endif is missing; " +
-                         found.backupPath +
-                         " may hold the header as last saved whole, and a save keeps it"});
+                     "ends early, may be incomplete: the closing #endif is missing" +
+                         (found.backupPath.empty()
+                              ? std::string()
+                              : "; " + found.backupPath +
+                                    " may hold the header as last saved whole, and a save "
+                                    "keeps it")});
                 break;
             default:  // a header that was not read has no report
                 break;

@@ -20,12 +20,15 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
                                           " is there and may hold the header as last saved."),
                            "Error", Buttons::Ok, Icon::Information};
         case ReadFinding::Kind::EndsEarly:
-            return Message{"File " + path +
-                               " ends early, may be incomplete: it lacks the closing #endif "
-                               "that this tool writes.\n\nThe header as last saved whole may "
-                               "be in " +
-                               finding.backupPath + ". Saving keeps that backup as it is.",
-                           "Warning", Buttons::Ok, Icon::Exclamation};
+            return Message{
+                "File " + path +
+                    " ends early, may be incomplete: it lacks the closing #endif "
+                    "that this tool writes." +
+                    (finding.backupPath.empty()
+                         ? ""
+                         : "\n\nThe header as last saved whole may be in " + finding.backupPath +
+                               ". Saving keeps that backup as it is."),
+                "Warning", Buttons::Ok, Icon::Exclamation};
         case ReadFinding::Kind::NotRegularFile:
             return Message{
                 "File " + path +

@@ -1,6 +1,7 @@
 #include "config/header_path.h"
 
 #include "config/ascii_text.h"
+#include "config/file_replace.h"
 
 namespace zurcfg {
 
@@ -26,6 +27,11 @@ std::string BackupPathFor(const std::string& headerPath) {
         backup.pop_back();
     }
     return backup + "bak";
+}
+
+std::string BackupOfHeader(const std::string& headerPath) {
+    std::error_code linkError;
+    return BackupPathFor(FollowLinks(headerPath, linkError));
 }
 
 }  // namespace zurcfg

@@ -7,7 +7,6 @@
 #include <optional>
 #include <utility>
 
-#include "config/file_replace.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
 #include "config/line_source.h"
@@ -644,10 +643,18 @@ private:
     HeaderContents contents_;
 };
 
-// Where a save keeps the backup of the header at path: beside the file its links lead to.
-std::string BackupBeside(const std::string& path) {
-    std::error_code linkError;
-    return BackupPathFor(FollowLinks(path, linkError));
+// Names the backup where a finding about the header concerns it: one that ends early, or one
+// that has gone while its backup is there.
+void NameTheBackup(HeaderReadResult& read) {
+    for (ReadFinding& finding : read.contents.findings) {
+        const bool concernsBackup =
+            finding.kind == ReadFinding::Kind::EndsEarly ||
+            (finding.kind == ReadFinding::Kind::Missing &&
+             RegularFile(BackupOfHeader(read.path)).OpenStatus() == RegularFile::Status::Opened);
+        if (concernsBackup) {
+            finding.backupPath = BackupOfHeader(read.path);
+        }
+    }
 }
 
 ReadFinding::Kind FindingFor(RegularFile::Status status) {
@@ -680,29 +687,24 @@ int SourceLines::FieldLine(std::string_view fieldName) const {
 }
 
 HeaderReadResult ReadHeaderFile(std::string path) {
+    HeaderReadResult read = ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+    NameTheBackup(read);
+    return read;
+}
+
+HeaderReadResult ReadHeaderFileAt(std::string filePath) {
     HeaderReadResult result;
-    result.path = HeaderPathFor(std::move(path));
+    result.path = std::move(filePath);
     // Read-only is enough: a file that cannot be written is still shown, and the save reports
     // it. A pipe or device is never read, so reading always comes to an end.
     RegularFile file(result.path);
     if (file.OpenStatus() != RegularFile::Status::Opened) {
-        ReadFinding finding{FindingFor(file.OpenStatus())};
-        // The backup of a header that has gone may hold what the user is looking for.
-        if (finding.kind == ReadFinding::Kind::Missing &&
-            RegularFile(BackupBeside(result.path)).OpenStatus() == RegularFile::Status::Opened) {
-            finding.backupPath = BackupBeside(result.path);
-        }
-        result.contents.findings.push_back(std::move(finding));
+        result.contents.findings.push_back({FindingFor(file.OpenStatus())});
         return result;
     }
     LineSource lines([&file](char* into, std::size_t most) { return file.Read(into, most); });
     result.contents = HeaderScanner(lines).Scan();
     result.opened = true;
-    for (ReadFinding& finding : result.contents.findings) {
-        if (finding.kind == ReadFinding::Kind::EndsEarly) {
-            finding.backupPath = BackupBeside(result.path);
-        }
-    }
     return result;
 }
 

@@ -29,7 +29,7 @@ struct ReadFinding {
     int line = 0;                            // 1-based line concerned; 0 for the whole file
     int count = 0;                           // NamesNotKept: how many names
     // EndsEarly, and Missing when there is one: the backup beside the header, which may hold
-    // the header as it was last saved whole. Known only for a header read from a file.
+    // the header as it was last saved whole. Known only for a header read by ReadHeaderFile.
     std::string backupPath{};
 
     bool operator==(const ReadFinding& other) const {
@@ -80,5 +80,8 @@ struct HeaderReadResult {
 // read, never a pipe or device; anything that is not read yields the empty record with a
 // finding that says why. Tells nobody: the findings are in the result.
 HeaderReadResult ReadHeaderFile(std::string path);
+
+// The same for the file at `filePath` itself, whatever its name: the backup ZURcfg.bak, say.
+HeaderReadResult ReadHeaderFileAt(std::string filePath);
 
 }  // namespace zurcfg

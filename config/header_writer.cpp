@@ -440,7 +440,7 @@ HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configu
     }
     std::error_code linkError;
     const std::string target = FollowLinks(report.path, linkError);
-    report.backupPath = BackupPathFor(target);
+    report.backupPath = BackupOfHeader(report.path);
     const bool keepOlderBackup = EndsEarly(target) && RegularFile(report.backupPath).OpenStatus() !=
                                                           RegularFile::Status::Missing;
     const FileReplaceResult replaced =

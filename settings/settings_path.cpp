@@ -21,6 +21,18 @@ bool IsSet(const char* variable) {
     return variable != nullptr && *variable != '\0';
 }
 
+// The program's folder in the XDG base folder that `xdgHome` names, when it is an absolute path,
+// else in its default place under the home folder.
+std::string XdgFolder(const char* xdgHome, const char* home, const fs::path& underHome) {
+    if (IsSet(xdgHome) && fs::path(xdgHome).is_absolute()) {
+        return (fs::path(xdgHome) / kProgramFolderName).string();
+    }
+    if (IsSet(home)) {
+        return (fs::path(home) / underHome / kProgramFolderName).string();
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string SettingsPathForProgram(const std::string& programPath, const std::string& iniFolder) {
@@ -34,13 +46,11 @@ std::string SettingsPathForProgram(const std::string& programPath, const std::st
 }
 
 std::string XdgIniFolder(const char* xdgConfigHome, const char* home) {
-    if (IsSet(xdgConfigHome) && fs::path(xdgConfigHome).is_absolute()) {
-        return (fs::path(xdgConfigHome) / kProgramFolderName).string();
-    }
-    if (IsSet(home)) {
-        return (fs::path(home) / ".config" / kProgramFolderName).string();
-    }
-    return {};
+    return XdgFolder(xdgConfigHome, home, ".config");
+}
+
+std::string XdgStateFolder(const char* xdgStateHome, const char* home) {
+    return XdgFolder(xdgStateHome, home, fs::path(".local") / "state");
 }
 
 #ifdef _WIN32
@@ -57,6 +67,12 @@ std::string PlatformIniFolder() {
     return IsSet(appData) ? (fs::path(appData) / kProgramFolderName).string() : std::string();
 }
 
+std::string PlatformStateFolder() {
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    return IsSet(localAppData) ? (fs::path(localAppData) / kProgramFolderName).string()
+                               : std::string();
+}
+
 #else
 
 std::string RunningProgramPath() {
@@ -67,6 +83,10 @@ std::string RunningProgramPath() {
 
 std::string PlatformIniFolder() {
     return XdgIniFolder(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+std::string PlatformStateFolder() {
+    return XdgStateFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
 #endif

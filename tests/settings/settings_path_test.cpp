@@ -61,13 +61,17 @@ TEST(SettingsPathTest, WindowsFoldersAreSplitAtBackslashes) {
               "C:\\Users\\u\\AppData\\file.ini");
 }
 
-TEST(SettingsPathTest, IniFolderIsUnderAppData) {
+TEST(SettingsPathTest, IniFolderIsUnderAppDataAndStateUnderLocalAppData) {
     {
         ScopedVariable appData("APPDATA", "C:\\Users\\u\\AppData\\Roaming");
+        ScopedVariable localAppData("LOCALAPPDATA", "C:\\Users\\u\\AppData\\Local");
         EXPECT_EQ(PlatformIniFolder(), "C:\\Users\\u\\AppData\\Roaming\\ZURcfg_Tool");
+        EXPECT_EQ(PlatformStateFolder(), "C:\\Users\\u\\AppData\\Local\\ZURcfg_Tool");
     }
     ScopedVariable noAppData("APPDATA", "");
+    ScopedVariable noLocalAppData("LOCALAPPDATA", "");
     EXPECT_EQ(PlatformIniFolder(), "");
+    EXPECT_EQ(PlatformStateFolder(), "");
 }
 
 TEST(SettingsPathTest, RunningProgramKeepsItsIniBesideIt) {
@@ -87,6 +91,10 @@ TEST(SettingsPathTest, XdgFolderFromTheEnvironment) {
     // A relative XDG_CONFIG_HOME is invalid and ignored.
     EXPECT_EQ(XdgIniFolder("relative", "/home/u"), "/home/u/.config/ZURcfg_Tool");
     EXPECT_EQ(XdgIniFolder(nullptr, nullptr), "");
+
+    EXPECT_EQ(XdgStateFolder("/xdg-state", "/home/u"), "/xdg-state/ZURcfg_Tool");
+    EXPECT_EQ(XdgStateFolder("relative", "/home/u"), "/home/u/.local/state/ZURcfg_Tool");
+    EXPECT_EQ(XdgStateFolder(nullptr, ""), "");
 }
 
 #endif

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace zurcfg::testing {
@@ -39,10 +40,11 @@ private:
     std::filesystem::path path_;
 };
 
-// The names in a folder, sorted.
+// The names of the entries of a folder, sorted; none when there is no such folder.
 inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());

@@ -21,6 +21,7 @@
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/about_entry.h"
 #include "ui/document/document_history.h"
+#include "ui/document/unsaved_work.h"
 #include "ui/layout/dialog_builder.h"
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
@@ -310,6 +311,9 @@ void ConfigDialog::RefreshWindow() {
     if (!filling_) {
         nameMarkers_->Update(document_);
         RefreshPreview();
+        if (unsavedWork_) {
+            unsavedWork_->DocumentChanged();
+        }
     }
 }
 

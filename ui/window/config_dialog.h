@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "config/header_writer.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
+#include "settings/recovery_files.h"
 #include "ui/document/disk_guard.h"
 #include "ui/document/edit_commands.h"
 #include "ui/layout/dialog_fonts.h"
@@ -34,6 +36,7 @@ class KeyPreFilter;
 class MainMenu;
 class NameMarkers;
 class NameTables;
+class UnsavedWorkKeeper;
 struct CountArrow;
 
 // What the last window read took from the controls before the record: the check state of
@@ -90,6 +93,20 @@ public:
     // Offers to read the document's file again when it changed on disk; the window does this
     // whenever it becomes the active window.
     void CheckFileOnDisk();
+
+    // Unsaved work outlives the process. How long after a change it is written by default.
+    static constexpr std::chrono::milliseconds kUnsavedWorkDelay{3000};
+    // Keeps the document's unsaved changes in a file among `files`, `delay` after a change;
+    // without this the window keeps none.
+    void KeepUnsavedWork(RecoveryFiles files, std::chrono::milliseconds delay = kUnsavedWorkDelay);
+    // Offers, one by one, the unsaved work that windows left behind when they ended without
+    // saving it: Yes opens its header with the work as unsaved changes, No discards it.
+    void OfferUnsavedWork();
+    // Writes the unsaved work now, a cell or text being typed included, without asking anything.
+    void KeepUnsavedWorkNow();
+    // The session ends, or the program was told to stop: the unsaved work is kept now and no more
+    // of it is offered. The caller then ends every event loop, and the window goes as at any end.
+    void EndSession();
 
     // The Edit and View commands with their shortcuts, for the menu bar.
     QAction* UndoAction() const { return undoAction_; }
@@ -178,6 +195,19 @@ private:
     void OnSaveAsDefault();
     void OnCancel();
 
+    // Unsaved work and the backup.
+    // Opens the work's header with the work as unsaved changes; false when the user chose to
+    // stay with the current document.
+    bool RestoreUnsavedWork(const Document& work);
+    // Back to the start: no header, the defaults, nothing to undo.
+    void CloseHeader();
+    // Whether the document's header has a backup beside it.
+    bool HasBackup() const;
+    void OnRevertToBackup();
+    // The option values and name tables of `values` as one undo step named `stepName`; the
+    // document's path and its file stay.
+    void ReplaceValues(const Document& values, const QString& stepName);
+
     // Name tables and count arrows.
     void SetUpNameTables();
     void OnTablesModified(NameTable* table, NameTable::Edit edit);
@@ -214,11 +244,14 @@ private:
     std::unique_ptr<KeyPreFilter> keyPreFilter_;
     std::unique_ptr<DropDownChoice> pathChoice_;
     std::unique_ptr<DocumentHistory> history_;
+    std::unique_ptr<UnsavedWorkKeeper> unsavedWork_;
+    bool sessionEnding_ = false;
     DiskGuard diskGuard_;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
     QAction* previewAction_ = nullptr;
     QAction* compareAction_ = nullptr;
+    QAction* revertAction_ = nullptr;
     HeaderPreview* preview_ = nullptr;
     ChangesView* backupView_ = nullptr;
     std::unique_ptr<MainMenu> menu_;

@@ -16,6 +16,7 @@
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
 #include "ui/document/document_history.h"
+#include "ui/document/unsaved_work.h"
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
@@ -258,21 +259,27 @@ void ConfigDialog::OnOldStyleNames() {
     RefreshPreview();
 }
 
-// The document itself is not touched: only the defaults of new projects change.
+// The document itself is not touched: only the defaults of new projects change. They hold for
+// the rest of the run even when the file could not take them.
 void ConfigDialog::OnSaveAsDefault() {
     ReadConfiguration();
     settings_.defaultConfiguration = document_.configuration;
     if (!settings_.SaveSettings()) {
-        prompter_.Ask({"The defaults could not be saved in\n" + settings_.SettingsPath() +
-                           "\nThey apply until the program ends. Check that the file and its "
-                           "folder may be written, then save them again.",
+        prompter_.Ask({"The defaults could not be saved: the settings file " +
+                           settings_.SettingsPath() +
+                           " could not be written.\nCheck that you may write it and its folder "
+                           "and that the disk has room, then save them again. Until then they "
+                           "apply only until ZURcfg_Tool ends.",
                        "Error", Buttons::Ok, Icon::Exclamation});
     }
 }
 
-// Exit, Esc and the close box.
+// Exit, Esc and the close box. The user has said what becomes of unsaved work, so none is kept.
 void ConfigDialog::OnCancel() {
     if (QuerySaveChanges()) {
+        if (unsavedWork_) {
+            unsavedWork_->Discard();
+        }
         QDialog::reject();
     }
 }

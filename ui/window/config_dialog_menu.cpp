@@ -1,6 +1,7 @@
 // The main window's menu bar. Each entry runs the handler of the button or key that does the same,
 // so it asks the same questions; the entries' keys are the program's shortcuts.
 
+#include <QAction>
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -35,6 +36,12 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
                       {"Save as &default", {}, DocumentCommand(&ConfigDialog::OnSaveAsDefault)});
     menu_->AddCommand(file,
                       {"&Restore default", {}, DocumentCommand(&ConfigDialog::OnRestoreDefault)});
+    revertAction_ = menu_->AddCommand(
+        file, {"Revert to &backup", {}, DocumentCommand(&ConfigDialog::OnRevertToBackup)});
+    // The entry has no key, so the menu is the way to it: greyed as it opens while the header has
+    // no backup.
+    connect(file, &QMenu::aboutToShow, revertAction_,
+            [this] { revertAction_->setEnabled(HasBackup()); });
     file->addSeparator();
     menu_->AddCommand(file,
                       {"E&xit", Qt::CTRL | Qt::Key_Q, DocumentCommand(&ConfigDialog::OnCancel)});
