@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -15,6 +16,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "config/file_lock.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
@@ -311,6 +313,66 @@ TEST_F(ConfigDialogDocumentTest, APipeInTheHeadersPlaceIsNeitherWrittenNorWaited
     EXPECT_TRUE(std::filesystem::is_fifo(pathA_));
     EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
+}
+
+TEST_F(ConfigDialogDocumentTest, ASaveHoldsTheHeadersLockFromItsLookAtTheDiskToTheNewFile) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    TypeName("Mine");
+    WriteHeaderFile(pathA_, Project(4, "Theirs"), {});
+    const auto othersMayLock = [this] {
+        return FileLock(pathA_, std::chrono::milliseconds(0)).Held();
+    };
+    bool lockedWhileAsked = false;
+    bool lockedWhileReported = true;
+    prompter_.Will(Answer::Yes, [&] { lockedWhileAsked = !othersMayLock(); }).Will(Answer::Ok, [&] {
+        lockedWhileReported = !othersMayLock();
+    });
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Messages()[0].text,
+              "File " + pathA_ + " was changed on disk since it was opened. Overwrite it?");
+    EXPECT_EQ(prompter_.Last().text, "File saved successfully:\n" + pathA_);
+    EXPECT_TRUE(lockedWhileAsked);
+    EXPECT_FALSE(lockedWhileReported);
+    EXPECT_EQ(ReadHeaderFile(pathA_).contents.configuration.PROJECT_NAME, "Mine");
+    EXPECT_EQ(ReadHeaderFileAt(BackupPathFor(pathA_)).contents.configuration.PROJECT_NAME,
+              "Theirs");
+}
+
+TEST_F(ConfigDialogDocumentTest, AHeaderCutShortIsToldOnOpeningAndASaveKeepsTheOlderBackup) {
+    const std::string backup = BackupPathFor(pathA_);
+    WriteHeaderFile(backup, Project(1, "Older"), {});
+    const std::string whole = ReadBytes(pathA_);
+    WriteBytes(pathA_, whole.substr(0, whole.rfind("#endif")));
+    OpenListingBoth();
+    prompter_.Will(Answer::Ok);
+    ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + pathA_ +
+                  " ends early, may be incomplete: it lacks the closing #endif that this tool "
+                  "writes.\n\nThe header as last saved whole may be in " +
+                  backup + ". Saving keeps that backup as it is.");
+    EXPECT_EQ(Current().PROJECT_NAME, "Alpha");
+
+    TypeName("Whole");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "File saved successfully:\n" + pathA_ +
+                  "\n\nThe previous file ended early, so it was not kept as the backup:\n" +
+                  backup + " still holds the header saved before it.");
+    EXPECT_EQ(ReadHeaderFile(pathA_).contents.configuration.PROJECT_NAME, "Whole");
+    EXPECT_EQ(ReadHeaderFileAt(backup).contents.configuration.PROJECT_NAME, "Older");
+
+    // The header gone, its backup there: opened as missing, and the message names the backup.
+    std::filesystem::remove(pathA_);
+    prompter_.Will(Answer::Ok);
+    ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().text, "File " + pathA_ +
+                                         " does not exist.\nIt will be created after saving."
+                                         "\n\nIts backup " +
+                                         backup +
+                                         " is there and may hold the header as last saved.");
 }
 
 TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
