@@ -17,6 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::DifferingFields;
+using testing::NamesIn;
 using testing::Outcome;
 using testing::Quoted;
 using testing::ReadBytes;
@@ -142,12 +143,20 @@ TEST(ZurcfgProcessTest, PathsWithoutAHeaderAreFileErrors) {
     }
     EXPECT_FALSE(fs::exists(dir.File("missing")));
 
-    // A pipe is not waited on.
+    // A pipe, or a link to a device, is neither waited on nor written nor moved aside.
     fs::create_directory(dir.Path() / "pipe");
     ASSERT_EQ(mkfifo(dir.File("pipe/ZURcfg.h").c_str(), 0600), 0);
-    const Outcome pipe = Zurcfg(dir, {"check", dir.File("pipe")});
-    EXPECT_EQ(pipe.status, 2);
-    EXPECT_TRUE(Contains(pipe.err, "is not a regular file")) << pipe.err;
+    fs::create_directory(dir.Path() / "device");
+    fs::create_symlink("/dev/null", dir.File("device/ZURcfg.h"));
+    for (const std::string& folder : {dir.File("pipe"), dir.File("device")}) {
+        for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+                 {"check", folder}, {"set", folder, "OS_TASKS=2"}, {"format", folder}}) {
+            const Outcome outcome = Zurcfg(dir, command);
+            EXPECT_EQ(outcome.status, 2) << command[0] << " " << folder;
+            EXPECT_TRUE(Contains(outcome.err, "is not a regular file")) << outcome.err;
+        }
+        EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"ZURcfg.h"});
+    }
 
     // A header its reader may not read, read by a copy of the program that reader may run.
     fs::create_directory(dir.Path() / "locked");

@@ -278,8 +278,8 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     std::filesystem::remove(pathA_);
     std::filesystem::create_directory(pathA_);
 
-    // Save changes, overwrite the change on disk.
-    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
+    // Save changes: refused at once, nothing is asked about overwriting a folder.
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     ChooseFromPathList(1);
     EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
@@ -287,7 +287,7 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     EXPECT_EQ(PathShown(), pathA_);
 
     // Exit, Esc and the close box all ask the same question.
-    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kExitButton);
     EXPECT_TRUE(dialog_->isVisible());
     prompter_.Will(Answer::Cancel);
@@ -306,13 +306,26 @@ TEST_F(ConfigDialogDocumentTest, APipeInTheHeadersPlaceIsNeitherWrittenNorWaited
     // Neither written nor waited on nor moved aside.
     std::filesystem::remove(pathA_);
     ASSERT_EQ(mkfifo(pathA_.c_str(), 0600), 0);
-    prompter_.Will(Answer::Yes).Will(Answer::Ok);  // overwrite the change on disk
+    prompter_.Will(Answer::Ok);
     Click(kSaveButton);
     EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
     EXPECT_EQ(prompter_.Last().caption, "Error");
     EXPECT_TRUE(std::filesystem::is_fifo(pathA_));
     EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
+    EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
+
+    // Nor is a link to a folder: the link and the folder stay, and so do the values.
+    std::filesystem::remove(pathA_);
+    std::filesystem::create_directory(pathA_ + ".folder");
+    std::filesystem::create_directory_symlink(pathA_ + ".folder", pathA_);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
+    EXPECT_TRUE(std::filesystem::is_symlink(pathA_));
+    EXPECT_TRUE(std::filesystem::is_empty(pathA_ + ".folder"));
+    EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
+    EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
 }
 
 TEST_F(ConfigDialogDocumentTest, ASaveHoldsTheHeadersLockFromItsLookAtTheDiskToTheNewFile) {

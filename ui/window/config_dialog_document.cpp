@@ -12,6 +12,7 @@
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "config/regular_file.h"
 #include "resources/control_ids.h"
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
@@ -146,6 +147,13 @@ std::optional<HeaderWriteReport> ConfigDialog::WriteDocument(const std::string& 
     if (!lock.Held()) {
         prompter_.Ask(BusyMessage(headerPath));
         return std::nullopt;
+    }
+    // Nothing can be written over a folder, pipe or device, so no question is asked about it.
+    if (RegularFile(headerPath).OpenStatus() == RegularFile::Status::NotRegular) {
+        HeaderWriteReport refused;
+        refused.path = headerPath;
+        refused.outcome = HeaderWriteReport::Outcome::NotRegularFile;
+        return refused;
     }
     if (!diskGuard_.MayOverwrite(document_, headerPath)) {
         return std::nullopt;
