@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -20,12 +21,15 @@ struct CommandLine {
     };
 
     std::optional<Answer> answer;
-    // The FILE or FOLDER to open, 8-bit as the window takes paths; empty for none.
+    // The FILE or FOLDER to open, the bytes given, as the window takes paths; empty for none.
     std::string documentPath;
 };
 
-// Reads `arguments`, the program's own path first, with Qt's own options already taken out.
-CommandLine ParseCommandLine(const QStringList& arguments);
+// Reads `arguments`, the program's own path first, as the system gave them, with Qt's own
+// options already taken out. The FILE or FOLDER must be an existing folder (its ZURcfg.h opens),
+// an existing regular file named *.h, or a missing *.h in an existing folder (a new header);
+// anything else is a mistake on the command line.
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one line the program prints when it cannot show its window here.
 inline constexpr char kNoDisplayLine[] =

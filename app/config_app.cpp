@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QEventLoop>
 #include <QTimer>
 
 #include "app/answer_script.h"
@@ -47,6 +48,7 @@ bool ConfigApp::InitInstance(const std::string& documentPath) {
         // Constructing the window reads the settings file; destroying it writes the file.
         ConfigDialog dialog(AppSettings::DefaultSettingsPath(), prompter, fileChooser,
                             &tipPresenter);
+        messageBoxes.SetOwner(&dialog);
         if (const std::string stateFolder = PlatformStateFolder(); !stateFolder.empty()) {
             dialog.KeepUnsavedWork(RecoveryFiles(stateFolder));
         }
@@ -62,7 +64,12 @@ bool ConfigApp::InitInstance(const std::string& documentPath) {
                 dialog.OpenDocument(documentPath);
             }
         });
-        dialog.exec();
+        // Shown, not run modally: a modal window is kept above every other window of the program
+        // by window managers, the preview and the backup comparison included.
+        QEventLoop running;
+        QObject::connect(&dialog, &QDialog::finished, &running, &QEventLoop::quit);
+        dialog.show();
+        running.exec();
     }
     return false;
 }

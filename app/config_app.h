@@ -6,7 +6,7 @@
 
 namespace zurcfg {
 
-// The program: runs the one window modally from start to end.
+// The program: runs the one window from start to end.
 class ConfigApp : public QApplication {
 public:
     ConfigApp(int& argc, char** argv);

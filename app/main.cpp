@@ -1,9 +1,12 @@
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include <QCoreApplication>
 
 #include "app/command_line.h"
 #include "app/config_app.h"
+#include "ui/common/local_text.h"
 
 namespace {
 
@@ -12,10 +15,15 @@ int Print(const zurcfg::CommandLine::Answer& answer) {
     return answer.exitStatus;
 }
 
+// The arguments as the system gave them.
+std::vector<std::string> BytesOf(int argc, char** argv) {
+    return {argv, argv + argc};
+}
+
 QStringList ArgumentsOf(int argc, char** argv) {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    for (const std::string& argument : BytesOf(argc, argv)) {
+        arguments.append(zurcfg::FromFileName(argument));
     }
     return arguments;
 }
@@ -23,7 +31,7 @@ QStringList ArgumentsOf(int argc, char** argv) {
 // Without a display the window's application would abort; --help and --version still answer.
 int AnswerWithoutDisplay(int argc, char** argv) {
     const QCoreApplication shell(argc, argv);
-    const zurcfg::CommandLine commandLine = zurcfg::ParseCommandLine(QCoreApplication::arguments());
+    const zurcfg::CommandLine commandLine = zurcfg::ParseCommandLine(BytesOf(argc, argv));
     if (commandLine.answer && !commandLine.answer->isError) {
         return Print(*commandLine.answer);
     }
@@ -40,7 +48,7 @@ int main(int argc, char** argv) {
     }
     // The application takes Qt's own options out of the arguments before they are read.
     zurcfg::ConfigApp app(argc, argv);
-    const zurcfg::CommandLine commandLine = zurcfg::ParseCommandLine(QCoreApplication::arguments());
+    const zurcfg::CommandLine commandLine = zurcfg::ParseCommandLine(BytesOf(argc, argv));
     if (commandLine.answer) {
         return Print(*commandLine.answer);
     }

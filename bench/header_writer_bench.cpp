@@ -24,6 +24,7 @@
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/line_ending.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -47,8 +48,9 @@ FullTables MakeFullTables() {
 }
 
 std::string StoredBytes(const FullTables& tables) {
-    return zurcfg::StoredBytes(
-        zurcfg::FormatHeader(tables.configuration, tables.bsems, tables.stimers, false));
+    return zurcfg::WithLineEnding(
+        zurcfg::FormatHeader(tables.configuration, tables.bsems, tables.stimers, false),
+        zurcfg::kNewHeaderLineEnding);
 }
 
 void BM_WriteHeaderFullTables(benchmark::State& state) {

@@ -22,34 +22,61 @@ void PrintRamNote(std::ostream& out, const HeaderReport& report) {
 }  // namespace
 
 void CheckCommand::AddOptions(CLI::App& command) {
-    AddHeaderPaths(command);
-    command.add_flag("--json", json_,
-                     "Print a JSON array: per header its fields, tables, findings and RAM");
+    AddHeaderPaths(command,
+                   "ZURcfg.h or another header file, a folder holding ZURcfg.h, or - "
+                   "for standard input");
+    CLI::Option* json = command.add_flag(
+        "--json", json_,
+        "Print a JSON array: per header its schemaVersion, path, nameStyle, lineEnding, fields, "
+        "tables, findings and RAM");
+    CLI::Option* sarif =
+        command.add_flag("--sarif", sarif_, "Print the findings as a SARIF 2.1.0 log");
+    json->excludes(sarif);
+    command.add_flag("--quiet", quiet_, "Print the findings only, no RAM notes");
+    command.add_flag("--warnings-as-errors", warningsAsErrors_,
+                     "Exit with 1 on warnings too, not only on errors");
+}
+
+ExitCode CheckCommand::Judge(const HeaderReport& report) const {
+    if (!report.Read()) {
+        return ExitCode::UsageOrFileError;
+    }
+    const bool failing = report.HasErrors() || (warningsAsErrors_ && !report.findings.empty());
+    return failing ? ExitCode::Findings : ExitCode::Clean;
 }
 
 ExitCode CheckCommand::Run(Console& console) {
+    std::vector<HeaderReport> forSarif;
     const char* separator = "";
     if (json_) {
         console.out << '[';
     }
-    const ExitCode result = ForEachHeader([&](const std::string& header) {
-        std::optional<HeaderContents> contents = ReadExistingHeader(header, console);
-        if (!contents) {
-            return ExitCode::UsageOrFileError;
+    const ExitCode result = ForEachHeader([&](const std::string& argument) {
+        HeaderReport report = argument == kStandardInput ? InspectStandardInput(console)
+                                                         : Inspect(HeaderFile(argument));
+        const ExitCode judged = Judge(report);
+        if (!report.Read()) {
+            PrintMessage(console.err, "error", report.error);
         }
-        const HeaderReport report = Report(header, std::move(*contents));
         if (json_) {
             console.out << separator;
             PrintJson(console.out, report);
             separator = ",\n";
-        } else {
-            PrintFindings(console.out, header, report.findings);
-            PrintRamNote(console.out, report);
+        } else if (sarif_) {
+            forSarif.push_back(std::move(report));
+        } else if (report.Read()) {
+            PrintFindings(console.out, report.path, report.findings);
+            if (!quiet_) {
+                PrintRamNote(console.out, report);
+            }
         }
-        return report.findings.empty() ? ExitCode::Clean : ExitCode::Findings;
+        return judged;
     });
     if (json_) {
         console.out << "]\n";
+    }
+    if (sarif_) {
+        PrintSarif(console.out, forSarif);
     }
     return result;
 }

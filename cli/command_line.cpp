@@ -11,13 +11,16 @@ constexpr char kDescription[] =
     "reader, writer and defaults of the window program ZURcfg_Tool.";
 
 constexpr char kFooter[] =
-    "A FILE|FOLDER that does not name a ZURcfg.h is a folder holding one.\n"
-    "Headers are written as the window writes them; the previous one is kept as ZURcfg.bak.\n"
+    "An existing FILE is the header whatever its name; any other path that does not name a\n"
+    "ZURcfg.h is a folder holding one. check and show read standard input for -.\n"
+    "Headers are written as the window writes them, in their own line ends; the previous one\n"
+    "is kept as ZURcfg.bak.\n"
     "Defaults for 'new' come from the window's settings file: ZURcfg_Tool.ini beside\n"
     "ZURcfg_Tool.exe on Windows; file.ini in $XDG_CONFIG_HOME/ZURcfg_Tool, else\n"
     "~/.config/ZURcfg_Tool, on Linux. zurcfg never writes it.\n"
-    "Exit status: 0 clean, 1 findings (or a header not in the canonical layout),\n"
-    "2 usage or file error. Messages go to standard error; nothing waits for input.";
+    "Exit status: 0 clean (warnings alone too, unless --warnings-as-errors), 1 an error\n"
+    "found, a header not in the canonical layout or one left unchanged for its findings,\n"
+    "2 usage or file error. Messages go to standard error; only - waits for input.";
 
 }  // namespace
 

@@ -1,16 +1,19 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 
 #include "config/prompter.h"
 
 namespace zurcfg {
 
-// The two streams a command speaks through: results on out, messages on err. Handed in, so
-// tests run commands on string streams.
+// The streams a command speaks through: results on out, messages on err, and the input a
+// command reads when told to ("-"), none where there is nothing to read. Handed in, so tests
+// run commands on string streams.
 struct Console {
     std::ostream& out;
     std::ostream& err;
+    std::istream* in = nullptr;
 };
 
 // Tells the core's messages on the error stream, one line each, and answers without waiting for

@@ -1,31 +1,34 @@
 #include "cli/field_values.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
 
 #include "config/ascii_text.h"
+#include "config/c_names.h"
+#include "config/control_rules.h"
+#include "config/name_style.h"
 #include "config/option_lists.h"
+#include "config/text_field_checks.h"
 
 namespace zurcfg {
 
 namespace {
 
-// The macros whose names changed with kernel version 90200. The old-style header carries the
-// new message type names as well, so only the renamed switches mark a new-style header.
+// The macros whose names changed with kernel version 90200, for `set` in either spelling.
 struct Rename {
     std::string_view field;
     std::string_view newName;
     std::string_view oldName;
-    bool newNameMarksStyle;
 };
 constexpr Rename kRenames[] = {
-    {"OS_ENABLE_QMSG", "OS_ENABLE_QUEUE", "OS_ENABLE_QMSG", true},
-    {"OS_ENABLE_QSMSG", "OS_ENABLE_SQUEUE", "OS_ENABLE_QSMSG", true},
-    {"OS_QUEUES_IDENTICAL", "OS_QUEUE_SQUEUE_IDENTICAL", "OS_QUEUES_IDENTICAL", true},
-    {"OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QMSG", true},
-    {"OST_MSG", "OS_MSG_TYPE", "OST_MSG", false},
-    {"OST_SMSG", "OS_SMSG_TYPE", "OST_SMSG", false},
+    {"OS_ENABLE_QMSG", "OS_ENABLE_QUEUE", "OS_ENABLE_QMSG"},
+    {"OS_ENABLE_QSMSG", "OS_ENABLE_SQUEUE", "OS_ENABLE_QSMSG"},
+    {"OS_QUEUES_IDENTICAL", "OS_QUEUE_SQUEUE_IDENTICAL", "OS_QUEUES_IDENTICAL"},
+    {"OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QUEUE", "OS_ENABLE_INT_QMSG"},
+    {"OST_MSG", "OS_MSG_TYPE", "OST_MSG"},
+    {"OST_SMSG", "OS_SMSG_TYPE", "OST_SMSG"},
 };
 
 enum class ListKind { Bank, Size, Platform };
@@ -255,9 +258,13 @@ std::string Assign(const FieldSpec& described, Configuration& configuration,
         case Kind::Text:
             break;
     }
-    // The header takes the text verbatim on one line.
-    if (value.find_first_of("\r\n") != std::string_view::npos) {
-        return Refusal(described, value, "text on one line");
+    // The header takes the text verbatim: it must not break the line it stands on.
+    const std::string problem = described.text == &Configuration::PROJECT_NAME
+                                    ? ProjectNameProblem(value)
+                                    : MessageTypeProblem(value);
+    if (!problem.empty()) {
+        return Quoted(value) + " is no value for " + std::string(described.name) + ": " + problem +
+               ".";
     }
     configuration.*described.text = std::string(value);
     return {};
@@ -274,19 +281,13 @@ std::string AcceptedNames() {
     return names;
 }
 
-// The macro that a "#define" at the very start of a line names; empty for other lines.
-std::string_view DefinedName(std::string_view line) {
-    constexpr std::string_view kDefine = "#define";
-    if (line.substr(0, kDefine.size()) != kDefine) {
-        return {};
+const FieldSpec* FieldNamed(std::string_view name) {
+    for (const FieldSpec& described : FieldSpecs()) {
+        if (name == described.name || name == described.oldName) {
+            return &described;
+        }
     }
-    line.remove_prefix(kDefine.size());
-    const std::size_t start = line.find_first_not_of(" \t");
-    if (start == 0 || start == std::string_view::npos) {
-        return {};
-    }
-    line.remove_prefix(start);
-    return line.substr(0, line.find_first_of(" \t\r/"));
+    return nullptr;
 }
 
 }  // namespace
@@ -318,27 +319,32 @@ std::vector<FieldValue> FieldValues(const Configuration& configuration) {
 
 std::string AssignField(Configuration& configuration, std::string_view name,
                         std::string_view value) {
-    for (const FieldSpec& described : FieldSpecs()) {
-        if (name == described.name || name == described.oldName) {
-            return Assign(described, configuration, value);
-        }
+    if (const FieldSpec* described = FieldNamed(name)) {
+        return Assign(*described, configuration, value);
     }
     return "\"" + std::string(name) + "\" names no field; the names are " + AcceptedNames() + ".";
 }
 
-bool UsesOldStyleNames(std::string_view headerText) {
-    bool oldName = false;
-    bool newName = false;
-    while (!headerText.empty()) {
-        const std::size_t end = headerText.find('\n');
-        const std::string_view name = DefinedName(headerText.substr(0, end));
-        headerText.remove_prefix(end == std::string_view::npos ? headerText.size() : end + 1);
-        for (const Rename& rename : kRenames) {
-            oldName = oldName || name == rename.oldName;
-            newName = newName || (name == rename.newName && rename.newNameMarksStyle);
-        }
+std::string GreyedRefusal(const Configuration& before, const Configuration& after,
+                          std::string_view name) {
+    const FieldSpec* described = FieldNamed(name);
+    if (described == nullptr) {
+        return {};
     }
-    return oldName && !newName;
+    const ControlRule* rule = nullptr;
+    bool changes = false;
+    if (described->flag != nullptr) {
+        rule = RuleFor(described->flag);
+        changes = after.*described->flag != 0 && before.*described->flag == 0;
+    } else if (described->kind == Kind::List) {
+        rule = RuleFor(described->number);
+        changes = after.*described->number != before.*described->number;
+    }
+    return rule != nullptr && changes ? rule->WhyGreyed(after) : std::string();
+}
+
+bool UsesOldStyleNames(const std::vector<std::string>& definedMacros) {
+    return NameStyleOf(definedMacros) == NameStyle::Old;
 }
 
 }  // namespace zurcfg

@@ -25,12 +25,20 @@ struct FieldValue {
 std::vector<FieldValue> FieldValues(const Configuration& configuration);
 
 // Sets the field that name calls to value. Returns an empty text when done; otherwise the record
-// is unchanged and the text says what is wrong and which names or values are accepted.
+// is unchanged and the text says what is wrong and which names or values are accepted. A text
+// that would break the header (a comment opener in a message type, say) is refused.
 std::string AssignField(Configuration& configuration, std::string_view name,
                         std::string_view value);
 
-// Whether a header spells its macros the old way: it defines a name that only the old style
-// uses and none that only the new style uses. A header with neither counts as new-style.
-bool UsesOldStyleNames(std::string_view headerText);
+// Why the window would not let the field that name calls change from `before` to what `after`
+// holds: its control is greyed for `after`, and the change switches it on or picks another list
+// entry. The text is the window's own reason ("Greyed: ..."); empty when the window allows it.
+std::string GreyedRefusal(const Configuration& before, const Configuration& after,
+                          std::string_view name);
+
+// Whether a header spells its macros the old way, by the sorted macros it defines: a name that
+// only the old style uses and none that only the new style uses. A header with neither counts
+// as new-style.
+bool UsesOldStyleNames(const std::vector<std::string>& definedMacros);
 
 }  // namespace zurcfg

@@ -4,9 +4,10 @@
 
 namespace zurcfg {
 
-// `zurcfg format`: rewrites each header in the canonical layout, as the window's save would,
-// keeping the backup; a header already in that layout is left alone. With --check nothing is
-// written, and a header that would change is reported.
+// `zurcfg format`: rewrites each header in the canonical layout, as the window's save would, in
+// its own line-end style, keeping the backup; a header already in that layout is left alone, and
+// so is one whose findings say a rewrite would not keep it, unless --force. With --check nothing
+// is written, and a header that would change is reported.
 class FormatCommand : public HeaderCommand {
 public:
     const char* Name() const override { return "format"; }
@@ -18,11 +19,12 @@ public:
 
 private:
     ExitCode FormatOne(const std::string& header, Console& console) const;
-    bool OldStyleNamesFor(const std::string& headerBytes) const;
 
     bool check_ = false;
     bool oldNames_ = false;
     bool newNames_ = false;
+    bool force_ = false;
+    bool quiet_ = false;
 };
 
 }  // namespace zurcfg

@@ -4,15 +4,19 @@
 #include <fstream>
 #include <iterator>
 
+#include "cli/field_values.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
+#include "config/line_ending.h"
 #include "config/name_checks.h"
 #include "config/ram_statistic.h"
 
 namespace zurcfg {
 
 namespace {
+
+constexpr char kStandardInputName[] = "<stdin>";
 
 // Why a header that was not read could not be, and what to do.
 std::string NotReadText(const HeaderReadResult& read) {
@@ -22,7 +26,7 @@ std::string NotReadText(const HeaderReadResult& read) {
         case ReadFinding::Kind::NotRegularFile:
             return read.path +
                    " is not a regular file (a folder, a pipe or a device), so it was "
-                   "not read; give a ZURcfg.h or the folder holding one.";
+                   "not read; give a header file or the folder holding its ZURcfg.h.";
         case ReadFinding::Kind::NotReadable:
             return read.path + " exists but could not be read; check that you may read it.";
         default:
@@ -31,8 +35,8 @@ std::string NotReadText(const HeaderReadResult& read) {
     const std::string backup =
         read.contents.findings.empty() ? std::string() : read.contents.findings[0].backupPath;
     return read.path +
-           " does not exist; give an existing ZURcfg.h or its folder, or write one "
-           "with zurcfg new." +
+           " does not exist; give an existing header or its folder, or write one with zurcfg "
+           "new." +
            (backup.empty() ? "" : " Its backup " + backup + " is there.");
 }
 
@@ -44,24 +48,45 @@ std::vector<NameEntry> WindowRows(const std::vector<NameEntry>& items, std::size
     return kept;
 }
 
+// The report on a header read: every item is checked, also those beyond the window's rows, at
+// its own line.
+HeaderReport ReportOn(std::string path, HeaderContents contents) {
+    HeaderReport report{std::move(path), std::move(contents)};
+    const HeaderContents& read = report.contents;
+    report.oldStyleNames = UsesOldStyleNames(read.definedMacros);
+    report.findings = WordFindings(
+        read, CheckNames(read.bsems, read.stimers, read.configuration, read.definedMacros));
+    report.ram = ComputeRamUsage(read.configuration);
+    return report;
+}
+
 }  // namespace
 
-void HeaderCommand::AddHeaderPaths(CLI::App& command) {
-    command.add_option("FILE|FOLDER", paths_, "ZURcfg.h, or a folder holding it")->required();
+void HeaderCommand::AddHeaderPaths(CLI::App& command, const char* description) {
+    command.add_option("FILE|FOLDER", paths_, description)->required();
 }
 
 std::string HeaderCommand::HeaderFile(const std::string& path) {
     return HeaderPathFor(path);
 }
 
-std::optional<HeaderContents> HeaderCommand::ReadExistingHeader(const std::string& headerPath,
-                                                                Console& console) {
+HeaderReport HeaderCommand::Inspect(const std::string& headerPath) {
     HeaderReadResult read = ReadHeaderFile(headerPath);
     if (!read.opened) {
-        PrintMessage(console.err, "error", NotReadText(read));
-        return std::nullopt;
+        HeaderReport report{read.path};
+        report.error = NotReadText(read);
+        return report;
     }
-    return std::move(read.contents);
+    return ReportOn(read.path, std::move(read.contents));
+}
+
+HeaderReport HeaderCommand::InspectStandardInput(Console& console) {
+    if (console.in == nullptr) {
+        HeaderReport report{kStandardInputName};
+        report.error = "standard input cannot be read here.";
+        return report;
+    }
+    return ReportOn(kStandardInputName, ReadHeaderStream(*console.in));
 }
 
 std::string HeaderCommand::FileBytes(const std::string& headerPath) {
@@ -70,9 +95,10 @@ std::string HeaderCommand::FileBytes(const std::string& headerPath) {
 }
 
 std::string HeaderCommand::StoredHeader(const Configuration& configuration,
-                                        const HeaderContents& tables, bool oldStyleNames) {
-    return StoredBytes(FormatHeader(configuration, WindowRows(tables.bsems, kBsemsEntries),
-                                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames));
+                                        const HeaderContents& header, bool oldStyleNames) {
+    return WithLineEnding(FormatHeader(configuration, WindowRows(header.bsems, kBsemsEntries),
+                                       WindowRows(header.stimers, kStimersEntries), oldStyleNames),
+                          header.lineEnding);
 }
 
 bool HeaderCommand::Locked(const FileLock& lock, const std::string& headerPath, Console& console) {
@@ -82,53 +108,32 @@ bool HeaderCommand::Locked(const FileLock& lock, const std::string& headerPath, 
     return lock.Held();
 }
 
-void HeaderCommand::AddForce(CLI::App& command) {
-    command.add_flag("--force", force_,
-                     "Rewrite a header that ends early all the same; its backup is kept");
-}
-
-bool HeaderCommand::RefusesIncomplete(const std::string& headerPath, const HeaderContents& contents,
-                                      Console& console) const {
-    const auto endsEarly = std::find_if(
-        contents.findings.begin(), contents.findings.end(),
-        [](const ReadFinding& finding) { return finding.kind == ReadFinding::Kind::EndsEarly; });
-    if (endsEarly == contents.findings.end() || force_) {
-        return false;
+bool HeaderCommand::MayRewrite(const HeaderReport& report, bool force, Console& console) {
+    if (force || !report.BlocksRewrite()) {
+        return true;
     }
     PrintMessage(console.err, "error",
-                 headerPath + " ends early, may be incomplete, so it is left unchanged; " +
-                     endsEarly->backupPath +
-                     " may hold it as last saved whole. Give --force to rewrite it all the "
-                     "same; the backup is kept.");
-    return true;
+                 report.path +
+                     " is left unchanged: a rewrite would not keep what the findings above name "
+                     "(errors, text not read as written, or an early end). Mend the header, or add "
+                     "--force to "
+                     "rewrite it all the same.");
+    return false;
 }
 
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
-                              const HeaderContents& tables, bool oldStyleNames,
+                              const HeaderContents& header, bool oldStyleNames, bool quiet,
                               const FileLock& lock, Console& console) {
-    ConsolePrompter prompter(console.err, Answer::No);
     WriteOptions options;
     options.heldLock = &lock;
+    options.lineEnding = header.lineEnding;
     const HeaderWriteReport report =
-        WriteHeader(headerPath, configuration, WindowRows(tables.bsems, kBsemsEntries),
-                    WindowRows(tables.stimers, kStimersEntries), oldStyleNames, prompter, options);
+        WriteHeaderFile(headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
+                        WindowRows(header.stimers, kStimersEntries), oldStyleNames, options);
+    if (!quiet || !report.Written()) {
+        ConsolePrompter(console.err, Answer::No).Ask(WriteMessage(report));
+    }
     return report.Written() ? ExitCode::Clean : ExitCode::UsageOrFileError;
-}
-
-// The names are checked as the window would show them.
-HeaderReport HeaderCommand::Report(const std::string& headerPath, HeaderContents contents) {
-    const std::vector<NameEntry> bsems = WindowRows(contents.bsems, kBsemsEntries);
-    const std::vector<NameEntry> stimers = WindowRows(contents.stimers, kStimersEntries);
-    const std::vector<CountWarning> countWarnings =
-        CheckCounts(contents.configuration, bsems, stimers);
-    const std::vector<NameFinding> nameFindings =
-        CheckNames(bsems, stimers, contents.configuration);
-    HeaderReport report{headerPath, std::move(contents), {}, std::nullopt};
-    report.findings = WordFindings(report.contents, countWarnings);
-    const std::vector<Finding> names = WordNameFindings(report.contents, nameFindings);
-    report.findings.insert(report.findings.end(), names.begin(), names.end());
-    report.ram = ComputeRamUsage(report.contents.configuration);
-    return report;
 }
 
 }  // namespace zurcfg

@@ -6,6 +6,6 @@
 int main(int argc, char** argv) {
     // Enum comments are aligned by characters of the locale's encoding, as the window does.
     std::setlocale(LC_CTYPE, "");
-    zurcfg::Console console{std::cout, std::cerr};
+    zurcfg::Console console{std::cout, std::cerr, &std::cin};
     return static_cast<int>(zurcfg::RunCommandLine({argv, argv + argc}, console));
 }

@@ -36,7 +36,7 @@ ExitCode NewCommand::Run(Console& console) {
     }
     const AppSettings settings(settingsPath_.empty() ? WindowSettingsPath() : settingsPath_);
     return Write(header, settings.defaultConfiguration, HeaderContents{}, settings.OldStyleNames(),
-                 lock, console);
+                 false, lock, console);
 }
 
 }  // namespace zurcfg

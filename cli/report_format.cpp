@@ -1,9 +1,15 @@
 #include "cli/report_format.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <tuple>
 
 #include "cli/field_values.h"
+#include "config/c_names.h"
 #include "config/header_messages.h"
+#include "config/line_ending.h"
+#include "config/text_field_checks.h"
 
 namespace zurcfg {
 
@@ -13,7 +19,7 @@ constexpr const char* kBankNames[] = {"bank0", "bank1", "bank2", "bank3"};
 
 void PrintTable(std::ostream& out, const char* name, const std::vector<NameEntry>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        out << name << '[' << i + 1 << "]=" << items[i].identifier;
+        out << name << '[' << i << "]=" << items[i].identifier;
         if (!items[i].comment.empty()) {
             out << " // " << items[i].comment;
         }
@@ -76,40 +82,60 @@ void PrintJsonTable(std::ostream& out, const std::vector<NameEntry>& items) {
     out << ']';
 }
 
+// A 1-based number, or null for 0 (not known).
+void PrintJsonPlace(std::ostream& out, int number) {
+    if (number > 0) {
+        out << number;
+    } else {
+        out << "null";
+    }
+}
+
 int EnumerationLine(const HeaderContents& contents, NameTableId table) {
     return table == NameTableId::Bsems ? contents.lines.bsemsEnumeration
                                        : contents.lines.stimersEnumeration;
 }
 
-// The line of a finding's item; a finding about the whole table stands at its enumeration.
-int LineOf(const HeaderContents& contents, const NameFinding& finding) {
-    const std::vector<int>& items = finding.table == NameTableId::Bsems
-                                        ? contents.lines.bsemsItems
-                                        : contents.lines.stimersItems;
+// Where a name finding stands: its item's identifier or comment; a finding about the whole
+// table stands at its enumeration.
+std::pair<int, int> PlaceOf(const HeaderContents& contents, const NameFinding& finding) {
+    const std::vector<ItemPlace>& items = finding.table == NameTableId::Bsems
+                                              ? contents.lines.bsemsItems
+                                              : contents.lines.stimersItems;
     const auto row = static_cast<std::size_t>(finding.row);
-    return finding.row == kWholeTable || row >= items.size()
-               ? EnumerationLine(contents, finding.table)
-               : items[row];
+    if (finding.row == kWholeTable || row >= items.size()) {
+        return {EnumerationLine(contents, finding.table), 0};
+    }
+    const ItemPlace& place = items[row];
+    return {place.line, finding.column == NameColumn::Comment ? place.commentColumn : place.column};
 }
 
 const char* KindName(NameFindingKind kind) {
     switch (kind) {
         case NameFindingKind::NotIdentifier:
             return "not-identifier";
+        case NameFindingKind::NotReadBackAsWritten:
+            return "not-read-back-as-written";
         case NameFindingKind::Keyword:
             return "keyword";
+        case NameFindingKind::CppKeyword:
+            return "cpp-keyword";
+        case NameFindingKind::Reserved:
+            return "reserved-name";
         case NameFindingKind::Duplicate:
             return "duplicate-name";
         case NameFindingKind::MacroName:
             return "macro-name";
+        case NameFindingKind::OtherMacroName:
+            return "other-macro-name";
         case NameFindingKind::EnumTag:
             return "enumeration-tag";
         case NameFindingKind::TooLong:
             return "name-too-long";
+        case NameFindingKind::SameSignificantStart:
+            return "same-first-31-characters";
         case NameFindingKind::CaseOnly:
             return "differs-in-case-only";
-        case NameFindingKind::CommentEndMarker:
-            return "comment-end-marker";
         case NameFindingKind::CommentLineBreak:
             return "comment-line-break";
         case NameFindingKind::CommentContinues:
@@ -124,63 +150,133 @@ const char* KindName(NameFindingKind kind) {
     return "name";
 }
 
-}  // namespace
+const char* KindName(ReadFinding::Kind kind) {
+    switch (kind) {
+        case ReadFinding::Kind::NotGenerated:
+            return "not-generated";
+        case ReadFinding::Kind::SkippedEnumeration:
+            return "skipped-enumeration";
+        case ReadFinding::Kind::NamesNotKept:
+            return "names-not-kept";
+        case ReadFinding::Kind::ValueNotAsWritten:
+            return "value-not-as-written";
+        case ReadFinding::Kind::ItemNotAsWritten:
+            return "item-not-as-written";
+        case ReadFinding::Kind::MissingComma:
+            return "missing-comma";
+        case ReadFinding::Kind::ControlBytes:
+            return "control-bytes";
+        case ReadFinding::Kind::CommentRunsOn:
+            return "comment-runs-on";
+        case ReadFinding::Kind::ItemsNotChecked:
+            return "items-not-checked";
+        case ReadFinding::Kind::EndsEarly:
+            return "ends-early";
+        case ReadFinding::Kind::Missing:
+        case ReadFinding::Kind::NotRegularFile:
+        case ReadFinding::Kind::NotReadable:
+            break;
+    }
+    return "not-read";
+}
 
-std::vector<Finding> WordNameFindings(const HeaderContents& contents,
-                                      const std::vector<NameFinding>& nameFindings) {
-    std::vector<Finding> findings;
-    for (const NameFinding& finding : nameFindings) {
-        if (finding.kind != NameFindingKind::MoreThanCount) {
+// Whether a rewrite loses or changes what the finding is about. A foreign header is meant to be
+// rewritten; everything else the reader does not take as written stops it.
+bool BlocksRewrite(const ReadFinding& finding) {
+    return finding.kind != ReadFinding::Kind::NotGenerated;
+}
+
+// What the reader found, worded.
+Finding WordReadFinding(const ReadFinding& found) {
+    Finding finding{found.line,           found.column, found.severity,
+                    KindName(found.kind), {},           BlocksRewrite(found)};
+    finding.text = found.kind == ReadFinding::Kind::NotGenerated
+                       ? "not written by ZURcfg_Tool; some values may be read wrong, and "
+                         "definitions and comments of its own are lost when it is rewritten"
+                       : DescribeReadFinding(found);
+    return finding;
+}
+
+// A message type read from the header that would break it where it stands.
+void AddMessageTypeFindings(const HeaderContents& contents, std::vector<Finding>& findings) {
+    for (const auto& field : kMessageTypeFields) {
+        const std::string& type = contents.configuration.*field.member;
+        if (const std::string problem = MessageTypeProblem(type); !problem.empty()) {
             findings.push_back(
-                {LineOf(contents, finding), KindName(finding.kind), DescribeNameFinding(finding)});
+                {contents.lines.FieldLine(field.name), 0, Severity::Warning, "message-type",
+                 std::string(field.name) + " " + Quoted(type) + ": " + problem, false});
         }
     }
-    return findings;
+}
+
+// A percent-encoded URI reference for a path: relative paths stay relative, with '/' between
+// their parts; absolute ones become file URIs.
+std::string UriOf(const std::string& path) {
+    std::string uri;
+    std::string parts = path;
+    std::replace(parts.begin(), parts.end(), '\\', '/');
+    const bool absolute =
+        (!parts.empty() && parts.front() == '/') || (parts.size() > 1 && parts[1] == ':');
+    if (absolute) {
+        uri = parts.front() == '/' ? "file://" : "file:///";
+    }
+    constexpr std::string_view kKept = "-._~/:";
+    for (const char c : parts) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            kKept.find(c) != std::string_view::npos) {
+            uri += c;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned>(byte));
+            uri += escaped;
+        }
+    }
+    return uri;
+}
+
+void PrintSarifLocation(std::ostream& out, const std::string& path, int line, int column) {
+    out << "{\"physicalLocation\": {\"artifactLocation\": {\"uri\": ";
+    PrintJsonString(out, UriOf(path));
+    out << '}';
+    if (line > 0) {
+        out << ", \"region\": {\"startLine\": " << line;
+        if (column > 0) {
+            out << ", \"startColumn\": " << column;
+        }
+        out << '}';
+    }
+    out << "}}";
+}
+
+}  // namespace
+
+bool HeaderReport::HasErrors() const {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& finding) { return finding.severity == Severity::Error; });
+}
+
+bool HeaderReport::BlocksRewrite() const {
+    return std::any_of(findings.begin(), findings.end(), [](const Finding& finding) {
+        return finding.blocksRewrite || finding.severity == Severity::Error;
+    });
 }
 
 std::vector<Finding> WordFindings(const HeaderContents& contents,
-                                  const std::vector<CountWarning>& countWarnings) {
+                                  const std::vector<NameFinding>& nameFindings) {
     std::vector<Finding> findings;
     for (const ReadFinding& found : contents.findings) {
-        const std::string table = NameTableName(found.table);
-        switch (found.kind) {
-            case ReadFinding::Kind::NotGenerated:
-                findings.push_back({found.line, "not-generated",
-                                    "not written by ZURcfg_Tool; some values may be read wrong, "
-                                    "and definitions and comments of its own are lost when it is "
-                                    "rewritten"});
-                break;
-            case ReadFinding::Kind::SkippedEnumeration:
-                findings.push_back({found.line, "skipped-enumeration",
-                                    "the " + table +
-                                        " names of this enumeration are not read (only an "
-                                        "\"enum\" that begins its line is)"});
-                break;
-            case ReadFinding::Kind::NamesNotKept:
-                findings.push_back({found.line, "names-not-kept",
-                                    std::to_string(found.count) + " " + table +
-                                        " name(s) from here on are beyond the table's " +
-                                        std::to_string(NameTableRows(found.table)) +
-                                        " rows and are not kept"});
-                break;
-            case ReadFinding::Kind::EndsEarly:
-                findings.push_back(
-                    {found.line, "ends-early",
-                     "ends early, may be incomplete: the closing #endif is missing" +
-                         (found.backupPath.empty()
-                              ? std::string()
-                              : "; " + found.backupPath +
-                                    " may hold the header as last saved whole, and a save "
-                                    "keeps it")});
-                break;
-            default:  // a header that was not read has no report
-                break;
-        }
+        findings.push_back(WordReadFinding(found));
     }
-    for (const CountWarning& warning : countWarnings) {
-        findings.push_back({EnumerationLine(contents, warning.table), "count-mismatch",
-                            CountWarningText(warning)});
+    for (const NameFinding& found : nameFindings) {
+        const auto [line, column] = PlaceOf(contents, found);
+        findings.push_back({line, column, found.severity, KindName(found.kind),
+                            DescribeNameFinding(found), false});
     }
+    AddMessageTypeFindings(contents, findings);
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+        return std::tie(a.line, a.column) < std::tie(b.line, b.column);
+    });
     return findings;
 }
 
@@ -190,8 +286,11 @@ void PrintFindings(std::ostream& out, const std::string& path,
         out << path;
         if (finding.line > 0) {
             out << ':' << finding.line;
+            if (finding.column > 0) {
+                out << ':' << finding.column;
+            }
         }
-        out << ": warning: " << finding.text << '\n';
+        out << ": " << SeverityName(finding.severity) << ": " << finding.text << '\n';
     }
 }
 
@@ -203,9 +302,17 @@ void PrintConfiguration(std::ostream& out, const HeaderContents& contents) {
     PrintTable(out, "STIMERS", contents.stimers);
 }
 
-void PrintJson(std::ostream& out, const HeaderReport& report) {
-    out << "{\"path\": ";
+void PrintJson(std::ostream& out, const HeaderReport& report, bool findings) {
+    out << "{\"schemaVersion\": " << kJsonSchemaVersion << ", \"path\": ";
     PrintJsonString(out, report.path);
+    if (!report.Read()) {
+        out << ", \"error\": ";
+        PrintJsonString(out, report.error);
+        out << '}';
+        return;
+    }
+    out << ", \"nameStyle\": \"" << (report.oldStyleNames ? "old" : "new")
+        << "\", \"lineEnding\": \"" << LineEndingName(report.contents.lineEnding) << '"';
     out << ",\n \"fields\": {";
     const char* separator = "";
     for (const FieldValue& field : FieldValues(report.contents.configuration)) {
@@ -221,15 +328,24 @@ void PrintJson(std::ostream& out, const HeaderReport& report) {
     PrintJsonTable(out, report.contents.bsems);
     out << ", \"STIMERS\": ";
     PrintJsonTable(out, report.contents.stimers);
-    out << "},\n \"findings\": [";
+    out << '}';
+    if (!findings) {
+        out << '}';
+        return;
+    }
+    out << ",\n \"findings\": [";
     separator = "";
     for (const Finding& finding : report.findings) {
-        out << separator << "{\"line\": " << finding.line << ", \"kind\": ";
+        out << separator << "{\"line\": ";
+        PrintJsonPlace(out, finding.line);
+        out << ", \"column\": ";
+        PrintJsonPlace(out, finding.column);
+        out << ", \"severity\": \"" << SeverityName(finding.severity) << "\", \"kind\": ";
         PrintJsonString(out, finding.kind);
         out << ", \"text\": ";
         PrintJsonString(out, finding.text);
         out << '}';
-        separator = ", ";
+        separator = ",\n  ";
     }
     out << "],\n \"ram\": ";
     if (!report.ram) {
@@ -241,6 +357,61 @@ void PrintJson(std::ostream& out, const HeaderReport& report) {
         out << (bank == 0 ? "" : ", ") << '"' << kBankNames[bank] << "\": " << (*report.ram)[bank];
     }
     out << "}}";
+}
+
+void PrintSarif(std::ostream& out, const std::vector<HeaderReport>& reports) {
+    // A rule for each kind met, in the order first met; results point at theirs by index.
+    std::map<std::string, std::size_t> ruleIndex;
+    std::vector<std::string> rules;
+    for (const HeaderReport& report : reports) {
+        for (const Finding& finding : report.findings) {
+            if (ruleIndex.emplace(finding.kind, rules.size()).second) {
+                rules.push_back(finding.kind);
+            }
+        }
+    }
+    out << "{\"version\": \"2.1.0\",\n \"$schema\": "
+           "\"https://json.schemastore.org/sarif-2.1.0.json\",\n \"runs\": [{\"tool\": "
+           "{\"driver\": {\"name\": \"zurcfg\", \"version\": \"" ZURCFG_VERSION "\", \"rules\": [";
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        out << (i == 0 ? "" : ", ") << "{\"id\": ";
+        PrintJsonString(out, rules[i]);
+        out << '}';
+    }
+    out << "]}},\n  \"invocations\": [{\"executionSuccessful\": "
+        << (std::all_of(reports.begin(), reports.end(),
+                        [](const HeaderReport& report) { return report.Read(); })
+                ? "true"
+                : "false")
+        << ", \"toolExecutionNotifications\": [";
+    const char* separator = "";
+    for (const HeaderReport& report : reports) {
+        if (report.Read()) {
+            continue;
+        }
+        out << separator << "{\"level\": \"error\", \"message\": {\"text\": ";
+        PrintJsonString(out, report.error);
+        out << "}, \"locations\": [";
+        PrintSarifLocation(out, report.path, 0, 0);
+        out << "]}";
+        separator = ", ";
+    }
+    out << "]}],\n  \"results\": [";
+    separator = "";
+    for (const HeaderReport& report : reports) {
+        for (const Finding& finding : report.findings) {
+            out << separator << "{\"ruleId\": ";
+            PrintJsonString(out, finding.kind);
+            out << ", \"ruleIndex\": " << ruleIndex[finding.kind] << ", \"level\": \""
+                << SeverityName(finding.severity) << "\", \"message\": {\"text\": ";
+            PrintJsonString(out, finding.text);
+            out << "}, \"locations\": [";
+            PrintSarifLocation(out, report.path, finding.line, finding.column);
+            out << "]}";
+            separator = ",\n   ";
+        }
+    }
+    out << "]}]}\n";
 }
 
 }  // namespace zurcfg

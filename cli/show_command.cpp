@@ -5,22 +5,28 @@
 namespace zurcfg {
 
 void ShowCommand::AddOptions(CLI::App& command) {
-    command.add_option("FILE|FOLDER", path_, "ZURcfg.h, or a folder holding it")->required();
-    command.add_flag("--json", json_, "Print one JSON object: fields, tables, findings, RAM");
+    command
+        .add_option("FILE|FOLDER", path_,
+                    "ZURcfg.h or another header file, a folder holding ZURcfg.h, or - for "
+                    "standard input")
+        ->required();
+    command.add_flag("--json", json_,
+                     "Print one JSON object: schemaVersion, path, nameStyle, lineEnding, fields, "
+                     "tables");
 }
 
 ExitCode ShowCommand::Run(Console& console) {
-    const std::string header = HeaderFile(path_);
-    std::optional<HeaderContents> contents = ReadExistingHeader(header, console);
-    if (!contents) {
+    const HeaderReport report =
+        path_ == kStandardInput ? InspectStandardInput(console) : Inspect(HeaderFile(path_));
+    if (!report.Read()) {
+        PrintMessage(console.err, "error", report.error);
         return ExitCode::UsageOrFileError;
     }
-    const HeaderReport report = Report(header, std::move(*contents));
+    PrintFindings(console.err, report.path, report.findings);
     if (json_) {
-        PrintJson(console.out, report);
+        PrintJson(console.out, report, false);
         console.out << '\n';
     } else {
-        PrintFindings(console.err, header, report.findings);
         PrintConfiguration(console.out, report.contents);
     }
     return ExitCode::Clean;

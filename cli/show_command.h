@@ -4,8 +4,9 @@
 
 namespace zurcfg {
 
-// `zurcfg show`: prints one header's configuration as NAME=VALUE lines, then its two name
-// tables, or all of it as one JSON object.
+// `zurcfg show`: prints one header's configuration ("-" for standard input) as NAME=VALUE lines,
+// then its two name tables, or all of it as one JSON object. Only these go to standard output;
+// the findings go to standard error.
 class ShowCommand : public HeaderCommand {
 public:
     const char* Name() const override { return "show"; }

@@ -20,7 +20,7 @@ void FillRows(std::vector<NameEntry>& rows, const std::vector<NameEntry>& items)
 bool Document::operator==(const Document& other) const {
     return !configuration.IsDifferent(other.configuration) && bsems == other.bsems &&
            stimers == other.stimers && tablesEdit == other.tablesEdit && path == other.path &&
-           onDisk == other.onDisk;
+           onDisk == other.onDisk && lineEnding == other.lineEnding;
 }
 
 bool Document::IsChangedFrom(const Document& saved) const {

@@ -11,6 +11,7 @@
 
 #include "config/configuration.h"
 #include "config/file_fingerprint.h"
+#include "config/line_ending.h"
 
 namespace zurcfg {
 
@@ -25,6 +26,8 @@ struct Document {
     std::string path;
     // The file at `path` as last read or written.
     FileFingerprint onDisk;
+    // How the header's lines end, kept when it is written again; a new header's by default.
+    LineEnding lineEnding = kNewHeaderLineEnding;
 
     bool operator==(const Document& other) const;
     bool operator!=(const Document& other) const { return !(*this == other); }

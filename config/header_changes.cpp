@@ -16,15 +16,17 @@ constexpr char kNewFileLabel[] = "new file";
 // The header's name while no path has been chosen, as the save dialog proposes it.
 constexpr char kHeaderName[] = "ZURcfg.h";
 
-std::string WithoutCarriageReturns(const std::string& bytes) {
+// Every line break as "\n": CR LF, and a carriage return alone, which ends a line as well.
+std::string WithLineFeeds(const std::string& bytes) {
     std::string text;
     text.reserve(bytes.size());
-    std::size_t from = 0;
-    for (std::size_t crLf; (crLf = bytes.find("\r\n", from)) != std::string::npos;
-         from = crLf + 1) {
-        text.append(bytes, from, crLf - from);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r') {
+            text += bytes[i];
+        } else if (i + 1 >= bytes.size() || bytes[i + 1] != '\n') {
+            text += '\n';
+        }
     }
-    text.append(bytes, from);
     return text;
 }
 
@@ -41,7 +43,7 @@ std::optional<std::string> ReadHeaderText(const std::string& path) {
     }
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    return WithoutCarriageReturns(bytes.str());
+    return WithLineFeeds(bytes.str());
 }
 
 std::string ChangesToHeader(const std::string& savePath, const std::string& newText) {

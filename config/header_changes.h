@@ -1,15 +1,15 @@
 #pragma once
 
 // The changes a save would make to a header on disk, and those the last save made, as unified
-// diffs for the user to read. Lines are compared without their line breaks' carriage returns, so
-// that the header's CR LF lines match the "\n" lines of the text a save would write.
+// diffs for the user to read. Lines are compared without their line breaks, so that the header's
+// CR LF, LF or CR lines match the "\n" lines of the text a save would write.
 
 #include <optional>
 #include <string>
 
 namespace zurcfg {
 
-// The text of the regular file at `path` with every CR LF as "\n"; nothing when there is none
+// The text of the regular file at `path` with every line break as "\n"; nothing when there is none
 // or it cannot be read.
 std::optional<std::string> ReadHeaderText(const std::string& path);
 

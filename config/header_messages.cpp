@@ -1,18 +1,39 @@
 #include "config/header_messages.h"
 
 #include <cctype>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <utility>
+
+#include "config/c_names.h"
 
 namespace zurcfg {
 
 namespace {
 
+// The folder that a save into `path` needs but that is not there; nothing when it is.
+std::optional<std::string> MissingFolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code error;
+    if (folder.empty() || std::filesystem::is_directory(folder, error)) {
+        return std::nullopt;
+    }
+    return folder.string();
+}
+
 // The box for a finding about the file itself; none for findings about names.
 std::optional<Message> FileMessage(const ReadFinding& finding, const std::string& path) {
     switch (finding.kind) {
         case ReadFinding::Kind::Missing:
+            // Saving creates the file, but no folder for it.
+            if (const std::optional<std::string> folder = MissingFolderOf(path)) {
+                return Message{"File " + path + " does not exist, and saving cannot create it:\n" +
+                                   "there is no folder " + *folder +
+                                   ".\nChoose a header in an existing folder.",
+                               "Error", Buttons::Ok, Icon::Exclamation};
+            }
             return Message{"File " + path + " does not exist.\nIt will be created after saving." +
                                (finding.backupPath.empty()
                                     ? ""
@@ -46,24 +67,20 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
                 "addition all extra data (user's definitions and comments)\nwill be lost "
                 "after saving.",
                 "Warning", Buttons::Ok, Icon::Exclamation};
-        case ReadFinding::Kind::SkippedEnumeration:
-        case ReadFinding::Kind::NamesNotKept:
+        default:  // about the text: listed together
             break;
     }
     return std::nullopt;
 }
 
-// One line of the box about names that a save would lose.
-std::string NamesLine(const ReadFinding& finding) {
-    const std::string table = NameTableName(finding.table);
-    if (finding.kind == ReadFinding::Kind::SkippedEnumeration) {
-        return "- line " + std::to_string(finding.line) + ": the " + table +
-               " names of this enumeration are not read (only an \"enum\" that begins its line "
-               "is).\n";
-    }
-    return "- " + std::to_string(finding.count) + " " + table + " name(s) beyond the table's " +
-           std::to_string(NameTableRows(finding.table)) + " rows, from line " +
-           std::to_string(finding.line) + ", are not kept.\n";
+// What a value read from a header was taken as.
+std::string ValueText(const ReadFinding& finding) {
+    const bool digits = !finding.found.empty() &&
+                        finding.found.find_first_not_of("0123456789") == std::string::npos &&
+                        !(finding.found.size() > 1 && finding.found.front() == '0');
+    return finding.subject + " " + Quoted(finding.found) +
+           (digits ? " is not a size of 1, 2 or 4 bytes" : " is not plain decimal digits") +
+           " and is read as " + finding.kept;
 }
 
 std::string FileStepText(FileStep step) {
@@ -124,20 +141,73 @@ std::string WhereThePreviousHeaderIs(const HeaderWriteReport& report) {
 
 }  // namespace
 
+std::string DescribeReadFinding(const ReadFinding& finding) {
+    const std::string table = NameTableName(finding.table);
+    switch (finding.kind) {
+        case ReadFinding::Kind::SkippedEnumeration:
+            return "the " + table +
+                   " names of this enumeration are not read (only an \"enum\" that begins its "
+                   "line is)";
+        case ReadFinding::Kind::NamesNotKept:
+            return std::to_string(finding.count) + " " + table +
+                   " name(s) from here on are beyond the table's " +
+                   std::to_string(NameTableRows(finding.table)) + " rows and are not kept";
+        case ReadFinding::Kind::ItemsNotChecked:
+            return std::to_string(finding.count) + " " + table +
+                   " name(s) from here on are beyond the first " + std::to_string(kMaxEnumItems) +
+                   " and are neither kept nor checked";
+        case ReadFinding::Kind::ValueNotAsWritten:
+            return ValueText(finding);
+        case ReadFinding::Kind::ItemNotAsWritten:
+            if (finding.found.empty()) {
+                return table + " entry " + std::to_string(finding.entry) +
+                       " is empty: two commas in a row, or a comma alone";
+            }
+            return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
+                   " is more than an identifier and is read as " + Quoted(finding.kept);
+        case ReadFinding::Kind::MissingComma:
+            return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
+                   " has no comma before it, so the compiler takes it for part of the entry "
+                   "before";
+        case ReadFinding::Kind::ControlBytes:
+            return "control byte(s) " + Quoted(finding.found) + " are dropped from this line";
+        case ReadFinding::Kind::CommentRunsOn:
+            if (finding.count == 0) {
+                return "the block comment opened here is never closed, so the compiler takes the "
+                       "rest of the file for a comment";
+            }
+            return "the block comment opened here runs to line " + std::to_string(finding.count) +
+                   ": the compiler skips what is read between";
+        case ReadFinding::Kind::EndsEarly:
+            return "ends early, may be incomplete: the closing #endif is missing" +
+                   (finding.backupPath.empty()
+                        ? std::string()
+                        : "; " + finding.backupPath +
+                              " may hold the header as last saved whole, and a save keeps it");
+        case ReadFinding::Kind::Missing:
+        case ReadFinding::Kind::NotRegularFile:
+        case ReadFinding::Kind::NotReadable:
+        case ReadFinding::Kind::NotGenerated:
+            break;
+    }
+    return {};
+}
+
 std::vector<Message> ReadMessages(const HeaderReadResult& result) {
     std::vector<Message> messages;
-    std::string names;
+    std::string notAsWritten;
     for (const ReadFinding& finding : result.contents.findings) {
         if (std::optional<Message> message = FileMessage(finding, result.path)) {
             messages.push_back(std::move(*message));
         } else {
-            names += NamesLine(finding);
+            notAsWritten += "- line " + std::to_string(finding.line) + ": " +
+                            DescribeReadFinding(finding) + ".\n";
         }
     }
-    if (!names.empty()) {
-        messages.push_back({"Some names in this file are not in the name tables:\n\n" + names +
-                                "\nThey will not be written when you save. Copy them from the "
-                                "file first if you need them.",
+    if (!notAsWritten.empty()) {
+        messages.push_back({"Some of this file is not read as it is written:\n\n" + notAsWritten +
+                                "\nA save writes only what the window shows. Copy what you need "
+                                "from the file first.",
                             "Warning", Buttons::Ok, Icon::Exclamation});
     }
     return messages;

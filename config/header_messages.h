@@ -12,8 +12,13 @@ namespace zurcfg {
 // text the user has always seen stays word for word; the reader's and the writer's findings
 // are worded here and nowhere else.
 
+// What a finding about the text of a header says, on one line without its place; empty for the
+// findings about the file as a whole (missing, not a regular file, not readable, foreign).
+std::string DescribeReadFinding(const ReadFinding& finding);
+
 // The boxes for a header just read, in the order to show them: one per finding about the file,
-// then one for all names that will not be kept. None for a clean header.
+// then one for all it does not read as written, names it will not keep among them. None for a
+// clean header.
 std::vector<Message> ReadMessages(const HeaderReadResult& result);
 
 // "OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS": a table holding more names than its count.

@@ -1,5 +1,8 @@
 #include "config/header_path.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "config/ascii_text.h"
 #include "config/file_replace.h"
 
@@ -11,14 +14,25 @@ bool NamesHeader(const std::string& path) {
     return AsciiLower(path).find("zurcfg.h") != std::string::npos;
 }
 
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '/' || path.back() == kNativeSeparator);
+}
+
 }  // namespace
 
+bool IsExistingRegularFile(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
 std::string HeaderPathFor(std::string path) {
-    if (!NamesHeader(path)) {
-        path += kNativeSeparator;
-        path += "ZURcfg.h";
+    if (IsExistingRegularFile(path) || NamesHeader(path)) {
+        return path;
     }
-    return path;
+    if (!EndsInSeparator(path)) {
+        path += kNativeSeparator;
+    }
+    return path + "ZURcfg.h";
 }
 
 std::string BackupPathFor(const std::string& headerPath) {

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <istream>
 #include <limits>
 #include <optional>
+#include <tuple>
 #include <utility>
 
+#include "config/c_names.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
 #include "config/line_source.h"
@@ -204,6 +207,16 @@ int32_t LeadingNumber(std::string_view word) {
     return static_cast<int32_t>(number);
 }
 
+// Digits alone, no leading 0 (which C reads as octal) and within the 32-bit range: the only
+// values the reader takes as written.
+bool IsPlainDecimal(std::string_view text) {
+    if (text.empty() || text.size() > 10 || (text.size() > 1 && text.front() == '0') ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    return std::stoll(std::string(text)) <= std::numeric_limits<int32_t>::max();
+}
+
 int32_t StoredNumber(NumberKind kind, int32_t number) {
     switch (kind) {
         case NumberKind::Bank:
@@ -217,9 +230,10 @@ int32_t StoredNumber(NumberKind kind, int32_t number) {
     return number;
 }
 
-// A message type runs up to a line comment, else up to a block comment, else to the end of the
-// line, less trailing blanks; it may hold several words and punctuation ("unsigned char *").
-std::string_view MessageTypeText(std::string_view text) {
+// The text of a define behind its name up to a line comment, else up to a block comment, else
+// to the end of the line, less blanks at both ends; as a message type it may hold several words
+// and punctuation ("unsigned char *").
+std::string_view DefinitionText(std::string_view text) {
     std::size_t end = text.find("//");
     if (end == std::string_view::npos) {
         end = text.find("/*");
@@ -228,7 +242,33 @@ std::string_view MessageTypeText(std::string_view text) {
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
     return text;
+}
+
+// Where a block comment opened in `text` stays open at the end of it, npos when none does. A
+// line comment ends the search.
+std::size_t UnclosedBlockComment(std::string_view text) {
+    for (std::size_t at = 0;;) {
+        const std::size_t opener = text.find('/', at);
+        if (opener == std::string_view::npos || opener + 1 >= text.size()) {
+            return std::string_view::npos;
+        }
+        if (text[opener + 1] == '/') {
+            return std::string_view::npos;
+        }
+        if (text[opener + 1] != '*') {
+            at = opener + 1;
+            continue;
+        }
+        const std::size_t closer = text.find("*/", opener + 2);
+        if (closer == std::string_view::npos) {
+            return opener;
+        }
+        at = closer + 2;
+    }
 }
 
 // A position in one line with the small steps the scanner is built from. No step moves past
@@ -239,6 +279,8 @@ public:
     explicit LineCursor(std::string_view line) : line_(line) {}
 
     bool AtEnd() const { return position_ >= line_.size(); }
+    std::size_t Position() const { return position_; }
+    std::string_view Line() const { return line_; }
     std::string_view Rest() const { return line_.substr(position_); }
     // A plain loop: the texts looked for are a few bytes long and mostly differ at the first.
     bool LooksAt(std::string_view text) const {
@@ -297,6 +339,24 @@ private:
     std::size_t position_ = 0;
 };
 
+// The macro a "#define" line defines, when the line is one (blanks may stand around the '#');
+// empty for other lines and for function-like macros, which a name alone does not expand.
+std::string_view DefinedMacro(std::string_view line) {
+    LineCursor cursor(line);
+    cursor.SkipBlanks();
+    if (!cursor.LooksAt('#')) {
+        return {};
+    }
+    cursor.Advance(1);
+    if (cursor.ReadIdentifier() != "define") {
+        return {};
+    }
+    const std::size_t start = cursor.Position();
+    const std::string_view name = cursor.ReadIdentifier();
+    const std::size_t end = start + name.size();
+    return end < line.size() && line[end] == '(' ? std::string_view() : name;
+}
+
 // Scans a header line by line into a HeaderContents. Steps that need more lines (block
 // comments, the search for an enumeration's brace, its body) take them from the same source
 // and answer false when the text ends, which ends the scan with what was collected so far.
@@ -308,16 +368,27 @@ public:
         while (NextLine()) {
             ScanLine();
         }
+        NoteDroppedBytes();
+        NoteCommentRunningToTheEnd();
         NoteFieldLines();
         NoteNamesNotKept(NameTableId::Bsems, kBsemsEntries);
         NoteNamesNotKept(NameTableId::Stimers, kStimersEntries);
+        NoteItemsNotChecked(NameTableId::Bsems);
+        NoteItemsNotChecked(NameTableId::Stimers);
         if (!contents_.generatedMarkerSeen) {
             contents_.findings.insert(contents_.findings.begin(),
                                       {ReadFinding::Kind::NotGenerated});
         } else if (!endsWithClosingEndif_ || conditionalDepth_ > 0) {
-            contents_.findings.push_back(
-                {ReadFinding::Kind::EndsEarly, NameTableId::Bsems, lastTextLine_});
+            ReadFinding endsEarly{ReadFinding::Kind::EndsEarly};
+            endsEarly.line = lastTextLine_;
+            // A conditional left open stops the compiler; a file cut after its last one does not.
+            endsEarly.severity = conditionalDepth_ > 0 ? Severity::Error : Severity::Warning;
+            contents_.findings.push_back(std::move(endsEarly));
         }
+        std::vector<std::string>& macros = contents_.definedMacros;
+        std::sort(macros.begin(), macros.end());
+        macros.erase(std::unique(macros.begin(), macros.end()), macros.end());
+        contents_.lineEnding = lines_.FirstLineEnding().value_or(kNewHeaderLineEnding);
         return std::move(contents_);
     }
 
@@ -326,17 +397,35 @@ private:
     struct TableScan {
         int itemsFound = 0;  // also those beyond the items kept
         int firstLineBeyondRows = 0;
+        int firstLineBeyondKept = 0;
+    };
+
+    // A block comment that the compiler sees but the reader does not, since it stands in text
+    // the reader passes over; the reader goes on reading the lines it covers.
+    struct OpenComment {
+        int line = 0;  // 0 while there is none
+        int column = 0;
+        bool readInside = false;  // the reader took something from a line it covers
     };
 
     Configuration& Record() { return contents_.configuration; }
 
     bool NextLine() {
+        NoteDroppedBytes();
         const std::optional<std::string_view> line = lines_.Next();
         if (!line) {
             return false;
         }
         cursor_ = LineCursor(*line);
         ++lineNumber_;
+        // Most lines drop nothing, and then there is nothing to copy.
+        if (!lines_.Dropped().empty()) {
+            lineDropped_ = lines_.Dropped();
+            droppedTold_.assign(lineDropped_.size(), false);
+        }
+        if (openComment_.line != 0 && line->find("*/") != std::string_view::npos) {
+            CloseComment();
+        }
         NoteConditional(*line);
         return true;
     }
@@ -356,6 +445,108 @@ private:
         } else if (endsWithClosingEndif_) {
             --conditionalDepth_;
         }
+    }
+
+    // The 1-based byte of the original line at a position of the line as handed out.
+    int RawColumn(std::size_t position) const {
+        std::size_t before = 0;
+        while (before < lineDropped_.size() && lineDropped_[before].at <= position) {
+            ++before;
+        }
+        return static_cast<int>(position + before + 1);
+    }
+
+    // The original bytes of the line from `from` to `to`, the dropped ones put back.
+    std::string RawText(std::size_t from, std::size_t to) const {
+        const std::string_view line = cursor_.Line();
+        std::string text;
+        std::size_t next = from;
+        for (const LineSource::DroppedByte& dropped : lineDropped_) {
+            if (dropped.at < from || dropped.at > to) {
+                continue;
+            }
+            text.append(line.substr(next, dropped.at - next));
+            text += dropped.byte;
+            next = dropped.at;
+        }
+        text.append(line.substr(next, to - next));
+        return text;
+    }
+
+    // Dropped bytes from `from` to `to` are told with the item that holds them.
+    void TakeDroppedBytes(std::size_t from, std::size_t to) {
+        for (std::size_t i = 0; i < lineDropped_.size(); ++i) {
+            if (lineDropped_[i].at >= from && lineDropped_[i].at <= to) {
+                droppedTold_[i] = true;
+            }
+        }
+    }
+
+    // Control bytes of the line just scanned that no item has told of.
+    void NoteDroppedBytes() {
+        if (lineDropped_.empty()) {
+            return;
+        }
+        ReadFinding finding{ReadFinding::Kind::ControlBytes};
+        for (std::size_t i = 0; i < lineDropped_.size(); ++i) {
+            if (droppedTold_[i]) {
+                continue;
+            }
+            if (finding.found.empty()) {
+                finding.line = lineNumber_;
+                // Each dropped byte before this one stood in the line as well.
+                finding.column = static_cast<int>(lineDropped_[i].at + i + 1);
+            }
+            finding.found += lineDropped_[i].byte;
+        }
+        if (!finding.found.empty()) {
+            contents_.findings.push_back(std::move(finding));
+        }
+        lineDropped_.clear();
+        droppedTold_.clear();
+    }
+
+    // Called for text the reader passes over: a block comment opened there and not closed on
+    // the line makes the compiler skip lines the reader goes on reading.
+    void PassOver(std::size_t from) {
+        if (openComment_.line != 0) {
+            return;
+        }
+        const std::size_t opener = UnclosedBlockComment(cursor_.Line().substr(from));
+        if (opener != std::string_view::npos) {
+            openComment_ = {lineNumber_, RawColumn(from + opener), false};
+        }
+    }
+
+    // Something was taken from the current line.
+    void NoteTaken() {
+        if (openComment_.line != 0 && openComment_.line != lineNumber_) {
+            openComment_.readInside = true;
+        }
+    }
+
+    void CloseComment() {
+        if (openComment_.readInside) {
+            ReadFinding finding{ReadFinding::Kind::CommentRunsOn};
+            finding.line = openComment_.line;
+            finding.column = openComment_.column;
+            finding.count = lineNumber_;
+            contents_.findings.push_back(std::move(finding));
+        }
+        openComment_ = {};
+    }
+
+    // A comment never closed leaves the rest of the file to it: the compiler stops there.
+    void NoteCommentRunningToTheEnd() {
+        if (openComment_.line == 0) {
+            return;
+        }
+        ReadFinding finding{ReadFinding::Kind::CommentRunsOn};
+        finding.line = openComment_.line;
+        finding.column = openComment_.column;
+        finding.severity = Severity::Error;
+        contents_.findings.push_back(std::move(finding));
+        openComment_ = {};
     }
 
     void NoteFieldLines() {
@@ -380,16 +571,34 @@ private:
     void NoteNamesNotKept(NameTableId table, int rows) {
         const TableScan& scan = tableScans_[static_cast<std::size_t>(table)];
         if (scan.itemsFound > rows) {
-            contents_.findings.push_back({ReadFinding::Kind::NamesNotKept, table,
-                                          scan.firstLineBeyondRows, scan.itemsFound - rows});
+            ReadFinding finding{ReadFinding::Kind::NamesNotKept, table, scan.firstLineBeyondRows};
+            finding.count = scan.itemsFound - rows;
+            contents_.findings.push_back(std::move(finding));
         }
     }
 
-    // Only a "//" or "#define" in the first column makes a comment or define line.
+    void NoteItemsNotChecked(NameTableId table) {
+        const TableScan& scan = tableScans_[static_cast<std::size_t>(table)];
+        const int kept = static_cast<int>(kMaxEnumItems);
+        if (scan.itemsFound > kept) {
+            ReadFinding finding{ReadFinding::Kind::ItemsNotChecked, table,
+                                scan.firstLineBeyondKept};
+            finding.count = scan.itemsFound - kept;
+            contents_.findings.push_back(std::move(finding));
+        }
+    }
+
+    // Only a "//" or "#define" in the first column makes a comment or define line. The macros
+    // of indented defines are noted all the same, since the compiler defines them.
     void ScanLine() {
         if (cursor_.LooksAt("//")) {
             ScanCommentLine();
-        } else if (cursor_.LooksAt(kDefine)) {
+            return;
+        }
+        if (const std::string_view macro = DefinedMacro(cursor_.Line()); !macro.empty()) {
+            contents_.definedMacros.emplace_back(macro);
+        }
+        if (cursor_.LooksAt(kDefine)) {
             ScanDefineLine();
         } else {
             ScanRemainder(true);
@@ -404,10 +613,12 @@ private:
         cursor_.SkipBlanks();
         if (cursor_.LooksAt(kGeneratedMarker)) {
             contents_.generatedMarkerSeen = true;
+            NoteTaken();
         } else if (cursor_.LooksAt(kProjectNameLabel)) {
             cursor_.Advance(kProjectNameLabel.size());
             cursor_.SkipBlanks();
             Record().PROJECT_NAME = std::string(cursor_.Rest());
+            NoteTaken();
         } else if (cursor_.LooksAt(kPlatformLabel)) {
             cursor_.Advance(kPlatformLabel.size());
             ReadPlatform(cursor_.Rest());
@@ -419,6 +630,7 @@ private:
         for (int32_t platform = 1; platform < kPlatformPositions; ++platform) {
             if (Contains(text, PlatformHeaderName(platform))) {
                 Record().PLATFORM = platform;
+                NoteTaken();
             }
         }
     }
@@ -427,16 +639,18 @@ private:
         cursor_.Advance(kDefine.size());
         cursor_.SkipToBlank();
         const std::string_view name = cursor_.ReadIdentifier();
-        const std::string_view textBehindName = cursor_.Rest();
+        const std::size_t behindName = cursor_.Position();
         const std::string_view value = cursor_.ReadIdentifier();
-        if (!ApplyDefine(name, value, textBehindName)) {
+        if (ApplyDefine(name, value, behindName)) {
+            NoteTaken();
+            PassOver(behindName);
+        } else {
             ScanRemainder();
         }
     }
 
     // Sets the field of the first row whose name `name` contains; false when none does.
-    bool ApplyDefine(std::string_view name, std::string_view value,
-                     std::string_view textBehindName) {
+    bool ApplyDefine(std::string_view name, std::string_view value, std::size_t behindName) {
         if (!Contains(name, kCommonNamePart)) {
             return false;
         }
@@ -446,20 +660,45 @@ private:
                 return NoteRowLine(i);
             }
         }
+        const std::string_view textBehindName = cursor_.Line().substr(behindName);
         for (std::size_t i = 0; i < kNumberRows.size(); ++i) {
             const NumberRow& row = kNumberRows[i];
             if (Contains(name, row.name)) {
-                Record().*row.field = StoredNumber(row.kind, LeadingNumber(value));
+                const int32_t number = LeadingNumber(value);
+                Record().*row.field = StoredNumber(row.kind, number);
+                CheckNumber(name, row.kind, number, behindName);
                 return NoteRowLine(kFirstNumberRow + i);
             }
         }
         for (std::size_t i = 0; i < kTypeRows.size(); ++i) {
             if (Contains(name, kTypeRows[i].name)) {
-                Record().*kTypeRows[i].field = std::string(MessageTypeText(textBehindName));
+                Record().*kTypeRows[i].field = std::string(DefinitionText(textBehindName));
                 return NoteRowLine(kFirstTypeRow + i);
             }
         }
         return false;
+    }
+
+    // A value other than plain decimal digits ("0x10", "(5)", "010") reads as its leading digits
+    // alone, and a size other than 1, 2 or 4 as no size: both are told.
+    void CheckNumber(std::string_view name, NumberKind kind, int32_t number,
+                     std::size_t behindName) {
+        const std::string_view line = cursor_.Line();
+        const std::string_view written = DefinitionText(line.substr(behindName));
+        const bool plain = IsPlainDecimal(written);
+        const bool sizeKnown = kind != NumberKind::Size || SizeIndexForBytes(number) > 0;
+        if (plain && sizeKnown) {
+            return;
+        }
+        ReadFinding finding{ReadFinding::Kind::ValueNotAsWritten};
+        finding.line = lineNumber_;
+        const std::size_t start =
+            written.empty() ? behindName : static_cast<std::size_t>(written.data() - line.data());
+        finding.column = RawColumn(start);
+        finding.subject = std::string(name);
+        finding.found = RawText(start, start + written.size());
+        finding.kept = sizeKnown ? std::to_string(number) : "no size";
+        contents_.findings.push_back(std::move(finding));
     }
 
     bool NoteRowLine(std::size_t row) {
@@ -481,6 +720,7 @@ private:
                 if (wholeLine) {
                     NoteSkippedEnumeration(cursor_.Rest());
                 }
+                PassOver(cursor_.Position());
                 return;
             }
             if (!ScanEnumeration()) {
@@ -513,6 +753,7 @@ private:
                 firstLine = lineNumber_;
             }
         }
+        previousItemOpen_ = false;
         return FindOpeningBrace() && ScanItems(table);
     }
 
@@ -542,8 +783,11 @@ private:
                 if (!SkipBlockComment()) {
                     return false;
                 }
-            } else if (!NextLine()) {
-                return false;
+            } else {
+                PassOver(cursor_.Position());
+                if (!NextLine()) {
+                    return false;
+                }
             }
         }
     }
@@ -577,40 +821,91 @@ private:
     }
 
     // An identifier, possibly empty, then an optional comma and an optional line comment that
-    // becomes the item's comment. Other text behind the identifier (an "= 5") is passed over.
+    // becomes the item's comment. Other text behind the identifier (an "= 5") is passed over,
+    // and told.
     void ReadItem(std::optional<NameTableId> table) {
+        const std::size_t start = cursor_.Position();
         const std::string_view identifier = cursor_.ReadIdentifier();
         SkipToItemEnd();
-        if (cursor_.LooksAt(',')) {
+        const std::size_t end = cursor_.Position();
+        const bool afterOpenItem = previousItemOpen_;
+        previousItemOpen_ = !cursor_.LooksAt(',');
+        if (!previousItemOpen_) {
             cursor_.Advance(1);
             cursor_.SkipBlanks();
         }
         std::string_view comment;
+        std::size_t commentStart = 0;
         if (cursor_.LooksAt("//")) {
             cursor_.Advance(2);
             cursor_.SkipBlanks();
+            commentStart = cursor_.Position();
             comment = cursor_.Rest();
             cursor_.SkipToEnd();
         }
-        if (table) {
-            KeepItem(*table, identifier, comment);
+        if (!table) {
+            return;
+        }
+        const ItemPlace place{lineNumber_, RawColumn(start),
+                              commentStart == 0 ? 0 : RawColumn(commentStart)};
+        if (KeepItem(*table, identifier, comment, place)) {
+            CheckItem(*table, identifier, start, end, afterOpenItem);
         }
     }
 
-    void KeepItem(NameTableId table, std::string_view identifier, std::string_view comment) {
+    // Whether the item as written is the identifier kept: anything more, an empty item or a
+    // comma missing before it is told, as an error when it stops the build. A comma that an
+    // item before left out, standing alone, is that item's to the compiler.
+    void CheckItem(NameTableId table, std::string_view identifier, std::size_t start,
+                   std::size_t end, bool afterOpenItem) {
+        const std::string written = RawText(start, end);
+        TakeDroppedBytes(start, end);
+        const std::string_view trimmed = TrimCBlanks(written);
+        const EnumItemReading reading = ReadEnumItem(written);
+        ReadFinding finding{ReadFinding::Kind::ItemNotAsWritten, table, lineNumber_};
+        finding.column = RawColumn(start);
+        finding.entry = static_cast<int>(Items(table).size()) - 1;
+        finding.found = std::string(trimmed);
+        finding.kept = std::string(identifier);
+        if (trimmed.empty()) {
+            finding.severity = afterOpenItem ? Severity::Warning : Severity::Error;
+        } else if (afterOpenItem) {
+            finding.kind = ReadFinding::Kind::MissingComma;
+            finding.severity = Severity::Error;
+        } else if (trimmed == identifier) {
+            return;  // read as written; the name checks judge the name itself
+        } else {
+            finding.severity = reading.verdict == EnumItemReading::Verdict::Rejected
+                                   ? Severity::Error
+                                   : Severity::Warning;
+        }
+        contents_.findings.push_back(std::move(finding));
+    }
+
+    std::vector<NameEntry>& Items(NameTableId table) {
+        return table == NameTableId::Bsems ? contents_.bsems : contents_.stimers;
+    }
+
+    // Counts the item and keeps it while the table has room; false when it was only counted.
+    bool KeepItem(NameTableId table, std::string_view identifier, std::string_view comment,
+                  const ItemPlace& place) {
         TableScan& scan = tableScans_[static_cast<std::size_t>(table)];
         ++scan.itemsFound;
-        const int rows = table == NameTableId::Bsems ? kBsemsEntries : kStimersEntries;
-        if (scan.itemsFound == rows + 1) {
+        if (scan.itemsFound == NameTableRows(table) + 1) {
             scan.firstLineBeyondRows = lineNumber_;
         }
-        const bool bsems = table == NameTableId::Bsems;
-        std::vector<NameEntry>& items = bsems ? contents_.bsems : contents_.stimers;
-        if (items.size() < kMaxEnumItems) {
-            items.push_back({std::string(identifier), std::string(comment)});
-            (bsems ? contents_.lines.bsemsItems : contents_.lines.stimersItems)
-                .push_back(lineNumber_);
+        std::vector<NameEntry>& items = Items(table);
+        if (items.size() >= kMaxEnumItems) {
+            if (scan.firstLineBeyondKept == 0) {
+                scan.firstLineBeyondKept = lineNumber_;
+            }
+            return false;
         }
+        items.push_back({std::string(identifier), std::string(comment)});
+        (table == NameTableId::Bsems ? contents_.lines.bsemsItems : contents_.lines.stimersItems)
+            .push_back(place);
+        NoteTaken();
+        return true;
     }
 
     void SkipToItemEnd() {
@@ -635,7 +930,11 @@ private:
     LineSource& lines_;
     LineCursor cursor_;
     int lineNumber_ = 0;
-    int lastTextLine_ = 0;  // the last line holding more than blanks
+    std::vector<LineSource::DroppedByte> lineDropped_;  // from the current line
+    std::vector<bool> droppedTold_;                     // beside it: told with an item
+    OpenComment openComment_;
+    bool previousItemOpen_ = false;  // the item last read had no comma behind it
+    int lastTextLine_ = 0;           // the last line holding more than blanks
     bool endsWithClosingEndif_ = false;
     int conditionalDepth_ = 0;
     std::array<int, kRowCount> rowLines_{};
@@ -643,14 +942,14 @@ private:
     HeaderContents contents_;
 };
 
-// Names the backup where a finding about the header concerns it: one that ends early, or one
-// that has gone while its backup is there.
+// Names the backup, when it is there, where a finding about the header concerns it: one that
+// ends early, or one that has gone.
 void NameTheBackup(HeaderReadResult& read) {
     for (ReadFinding& finding : read.contents.findings) {
         const bool concernsBackup =
-            finding.kind == ReadFinding::Kind::EndsEarly ||
-            (finding.kind == ReadFinding::Kind::Missing &&
-             RegularFile(BackupOfHeader(read.path)).OpenStatus() == RegularFile::Status::Opened);
+            (finding.kind == ReadFinding::Kind::EndsEarly ||
+             finding.kind == ReadFinding::Kind::Missing) &&
+            RegularFile(BackupOfHeader(read.path)).OpenStatus() == RegularFile::Status::Opened;
         if (concernsBackup) {
             finding.backupPath = BackupOfHeader(read.path);
         }
@@ -671,6 +970,13 @@ ReadFinding::Kind FindingFor(RegularFile::Status status) {
 }
 
 }  // namespace
+
+bool ReadFinding::operator==(const ReadFinding& other) const {
+    return std::tie(kind, table, line, column, count, entry, severity, subject, found, kept,
+                    backupPath) == std::tie(other.kind, other.table, other.line, other.column,
+                                            other.count, other.entry, other.severity, other.subject,
+                                            other.found, other.kept, other.backupPath);
+}
 
 HeaderContents ParseHeader(std::string_view text) {
     LineSource lines(text);
@@ -706,6 +1012,14 @@ HeaderReadResult ReadHeaderFileAt(std::string filePath) {
     result.contents = HeaderScanner(lines).Scan();
     result.opened = true;
     return result;
+}
+
+HeaderContents ReadHeaderStream(std::istream& in) {
+    LineSource lines([&in](char* into, std::size_t most) {
+        in.read(into, static_cast<std::streamsize>(most));
+        return static_cast<std::size_t>(in.gcount());
+    });
+    return HeaderScanner(lines).Scan();
 }
 
 }  // namespace zurcfg

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "config/header_path.h"
+#include "config/line_ending.h"
 #include "config/option_lists.h"
 #include "config/regular_file.h"
 
@@ -43,6 +44,25 @@ constexpr MacroNames kOldStyleNames{"OS_ENABLE_QMSG", "OS_ENABLE_QSMSG", "OS_QUE
                                     "OS_ENABLE_INT_QMSG"};
 constexpr MacroNames kNewStyleNames{"OS_ENABLE_QUEUE", "OS_ENABLE_SQUEUE",
                                     "OS_QUEUE_SQUEUE_IDENTICAL", "OS_ENABLE_INT_QUEUE"};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view WithoutLeadingBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    return text;
+}
+
+std::string_view WithoutBlanksAround(std::string_view text) {
+    text = WithoutLeadingBlanks(text);
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 int Identifiers(const std::vector<NameEntry>& rows) {
     return static_cast<int>(std::count_if(
@@ -82,8 +102,12 @@ private:
         out_ += "//\n// ";
         out_ += kGeneratedMarker;
         out_ += "\n// Do not modify it to prevent data loss on next editing.\n//\n";
-        if (!config_.PROJECT_NAME.empty()) {
-            out_ += "// PROJECT NAME: " + config_.PROJECT_NAME + '\n';
+        // The reader skips blanks in front of the name, so they are not written.
+        if (const std::string_view name = WithoutLeadingBlanks(config_.PROJECT_NAME);
+            !name.empty()) {
+            out_ += "// PROJECT NAME: ";
+            out_ += name;
+            out_ += '\n';
         }
         if (const std::string_view platform = PlatformHeaderName(config_.PLATFORM);
             !platform.empty()) {
@@ -148,21 +172,25 @@ private:
         out_ += "\n\n";
     }
 
+    // The banner stands only above lines: a switch whose service is off writes none, and an
+    // empty banner would not read back as written.
     void AppendInterruptServices() {
         const Configuration& c = config_;
-        if (c.OS_ENABLE_INT_ALL || c.OS_ENABLE_INT_CSEM || c.OS_ENABLE_INT_QUEUE ||
-            c.OS_ENABLE_INT_MSG || c.OS_ENABLE_INT_SMSG) {
+        const bool csemLine = c.OS_ENABLE_INT_CSEM && (c.OS_ENABLE_ALL || c.OS_ENABLE_CSEM);
+        const bool queueLine =
+            c.OS_ENABLE_INT_QUEUE && (c.OS_ENABLE_ALL || c.OS_ENABLE_QMSG || c.OS_ENABLE_QSMSG);
+        if (c.OS_ENABLE_INT_ALL || csemLine || queueLine || c.OS_ENABLE_INT_MSG ||
+            c.OS_ENABLE_INT_SMSG) {
             AppendBanner("INTERRUPT SERVICES");
         }
         if (c.OS_ENABLE_INT_ALL) {
             AppendSwitchLine("OS_ENABLE_INT_ALL", "All OS_IntXXX services allowed in interrupts",
                              kIntAllCommentColumn);
         } else {
-            if (c.OS_ENABLE_INT_CSEM && (c.OS_ENABLE_ALL || c.OS_ENABLE_CSEM)) {
+            if (csemLine) {
                 out_ += "#define OS_ENABLE_INT_CSEM\n";
             }
-            if (c.OS_ENABLE_INT_QUEUE &&
-                (c.OS_ENABLE_ALL || c.OS_ENABLE_QMSG || c.OS_ENABLE_QSMSG)) {
+            if (queueLine) {
                 AppendSwitchLine(names_.enableIntQueue,
                                  "Enable services for work with queues within interrupts");
             }
@@ -219,7 +247,7 @@ private:
         AppendSizeLine("OS_DTIMER_SIZE", c.OS_DTIMER_SIZE, "Size of dynamic timers (1, 2 or 4)");
         AppendSizeLine("OS_STIMER_SIZE", c.OS_STIMER_SIZE, "Size of static timers (1, 2 or 4)");
         AppendSizeLine("OS_CSEM_SIZE", c.OS_CSEM_SIZE, "Size of counting semaphores (1, 2 or 4)");
-        if (c.OST_MSG.empty() && c.OST_SMSG.empty()) {
+        if (WithoutBlanksAround(c.OST_MSG).empty() && WithoutBlanksAround(c.OST_SMSG).empty()) {
             return;
         }
         if (oldStyleNames_) {
@@ -245,10 +273,12 @@ private:
         AppendTypeLine(simpleMessageName, config_.OST_SMSG);
     }
 
+    // Blanks around a type are not read back, so they are not written.
     void AppendTypeLine(std::string_view name, const std::string& type) {
-        if (!type.empty()) {
+        if (const std::string_view written = WithoutBlanksAround(type); !written.empty()) {
             AppendDefine(name, kValueColumn);
-            out_ += type + '\n';
+            out_ += written;
+            out_ += '\n';
         }
     }
 
@@ -414,19 +444,6 @@ std::vector<CountWarning> CheckCounts(const Configuration& configuration,
     return warnings;
 }
 
-std::string StoredBytes(const std::string& text) {
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    std::size_t lineStart = 0;
-    for (std::size_t lineEnd; (lineEnd = text.find('\n', lineStart)) != std::string::npos;
-         lineStart = lineEnd + 1) {
-        bytes.append(text, lineStart, lineEnd - lineStart);
-        bytes += "\r\n";
-    }
-    bytes.append(text, lineStart);
-    return bytes;
-}
-
 HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
                                   const std::vector<NameEntry>& bsems,
                                   const std::vector<NameEntry>& stimers, bool oldStyleNames,
@@ -444,7 +461,9 @@ HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configu
     const bool keepOlderBackup = EndsEarly(target) && RegularFile(report.backupPath).OpenStatus() !=
                                                           RegularFile::Status::Missing;
     const FileReplaceResult replaced =
-        ReplaceFile(target, StoredBytes(FormatHeader(configuration, bsems, stimers, oldStyleNames)),
+        ReplaceFile(target,
+                    WithLineEnding(FormatHeader(configuration, bsems, stimers, oldStyleNames),
+                                   options.lineEnding),
                     {keepOlderBackup ? std::string() : report.backupPath});
     report.outcome = OutcomeOf(replaced.outcome);
     report.backup = BackupOf(replaced.backup);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <utility>
 
 namespace zurcfg {
@@ -13,16 +12,13 @@ bool IsDropped(char c) {
     return static_cast<unsigned char>(c) < 32 && c != '\t';
 }
 
+bool IsLineBreak(char c) {
+    return c == '\n' || c == '\r';
+}
+
 bool HasByteBelow32(uint64_t word) {
     constexpr uint64_t kEachByte = 0x0101010101010101;
     return ((word - kEachByte * 32) & ~word & (kEachByte * 0x80)) != 0;
-}
-
-std::string_view WithoutFinalCarriageReturn(std::string_view line) {
-    if (!line.empty() && line.back() == '\r') {
-        line.remove_suffix(1);
-    }
-    return line;
 }
 
 }  // namespace
@@ -30,24 +26,26 @@ std::string_view WithoutFinalCarriageReturn(std::string_view line) {
 LineSource::LineSource(std::string_view text) : chunk_(text) {}
 
 LineSource::LineSource(ChunkReader read, std::size_t chunkBytes)
-    : read_(std::move(read)), buffer_(std::max<std::size_t>(chunkBytes, 1), '\0') {}
+    : read_(std::move(read)),
+      buffer_(new char[std::max<std::size_t>(chunkBytes, 1)]),
+      bufferBytes_(std::max<std::size_t>(chunkBytes, 1)) {}
 
 std::optional<std::string_view> LineSource::Next() {
     // A line that lies within the current chunk is handed out in place; one that runs over the
     // end of a chunk is gathered.
     gathered_.clear();
+    dropped_.clear();
     bool spansChunks = false;
     while (true) {
         const LineEnd lineEnd = FindLineEnd();
         if (lineEnd.position != std::string_view::npos) {
             const std::string_view line = chunk_.substr(next_, lineEnd.position - next_);
-            next_ = lineEnd.position + 1;
+            next_ = PassLineBreak(lineEnd.position);
             if (spansChunks) {
                 gathered_.append(line);
                 return Cleaned(gathered_);
             }
-            const std::string_view kept = WithoutFinalCarriageReturn(line);
-            return lineEnd.holdsDroppedByte ? Clean(kept) : kept;
+            return lineEnd.holdsDroppedByte ? Clean(line) : line;
         }
         gathered_.append(chunk_.substr(next_));
         if (!Refill()) {
@@ -60,10 +58,15 @@ std::optional<std::string_view> LineSource::Next() {
     }
 }
 
-// One pass finds both the line feed and the bytes to drop. It looks at eight bytes at a time,
+// One pass finds both the line break and the bytes to drop. It looks at eight bytes at a time,
 // since most words of a header hold no byte below 32 at all.
 LineSource::LineEnd LineSource::FindLineEnd() const {
     bool dropped = false;
+    const auto lookAt = [&](std::size_t at) {
+        const char c = chunk_[at];
+        dropped = dropped || (IsDropped(c) && !IsLineBreak(c));
+        return IsLineBreak(c);
+    };
     std::size_t word = next_;
     for (; word + sizeof(uint64_t) <= chunk_.size(); word += sizeof(uint64_t)) {
         uint64_t bytes;
@@ -72,29 +75,39 @@ LineSource::LineEnd LineSource::FindLineEnd() const {
             continue;
         }
         for (std::size_t at = word; at < word + sizeof(uint64_t); ++at) {
-            if (NoteByte(at, dropped)) {
+            if (lookAt(at)) {
                 return {at, dropped};
             }
         }
     }
     for (std::size_t at = word; at < chunk_.size(); ++at) {
-        if (NoteByte(at, dropped)) {
+        if (lookAt(at)) {
             return {at, dropped};
         }
     }
     return {std::string_view::npos, dropped};
 }
 
-// True at a line feed; else notes whether the byte is to be dropped. A carriage return right
-// before the line feed is not: the line is handed out without it.
-bool LineSource::NoteByte(std::size_t at, bool& dropped) const {
-    const char c = chunk_[at];
-    if (c == '\n') {
-        return true;
+// Moves behind the line break at `at` (CR LF is one) and notes the style of the first one.
+std::size_t LineSource::PassLineBreak(std::size_t at) {
+    std::size_t behind = at + 1;
+    LineEnding ending = LineEnding::Lf;
+    if (chunk_[at] == '\r') {
+        ending = LineEnding::Cr;
+        if (behind < chunk_.size()) {
+            if (chunk_[behind] == '\n') {
+                ending = LineEnding::CrLf;
+                ++behind;
+            }
+        } else {
+            carriageReturnClosedChunk_ = true;
+        }
     }
-    const bool endsLine = c == '\r' && at + 1 < chunk_.size() && chunk_[at + 1] == '\n';
-    dropped = dropped || (IsDropped(c) && !endsLine);
-    return false;
+    if (!firstEnding_) {
+        firstEnding_ = ending;
+        firstEndingOpen_ = carriageReturnClosedChunk_;
+    }
+    return behind;
 }
 
 bool LineSource::Refill() {
@@ -103,20 +116,34 @@ bool LineSource::Refill() {
     if (!read_) {
         return false;
     }
-    chunk_ = std::string_view(buffer_.data(), read_(buffer_.data(), buffer_.size()));
+    chunk_ = std::string_view(buffer_.get(), read_(buffer_.get(), bufferBytes_));
+    if (carriageReturnClosedChunk_ && !chunk_.empty()) {
+        carriageReturnClosedChunk_ = false;
+        if (chunk_.front() == '\n') {
+            next_ = 1;
+            if (firstEndingOpen_) {
+                firstEnding_ = LineEnding::CrLf;
+            }
+        }
+        firstEndingOpen_ = false;
+    }
     return !chunk_.empty();
 }
 
 // For the rare line gathered over chunks, which is looked through once more.
 std::string_view LineSource::Cleaned(std::string_view line) {
-    const std::string_view kept = WithoutFinalCarriageReturn(line);
-    return std::any_of(kept.begin(), kept.end(), IsDropped) ? Clean(kept) : kept;
+    return std::any_of(line.begin(), line.end(), IsDropped) ? Clean(line) : line;
 }
 
 std::string_view LineSource::Clean(std::string_view line) {
     cleaned_.clear();
-    std::copy_if(line.begin(), line.end(), std::back_inserter(cleaned_),
-                 [](char c) { return !IsDropped(c); });
+    for (const char c : line) {
+        if (IsDropped(c)) {
+            dropped_.push_back({cleaned_.size(), c});
+        } else {
+            cleaned_ += c;
+        }
+    }
     return cleaned_;
 }
 

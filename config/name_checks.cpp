@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "config/ascii_text.h"
+#include "config/c_names.h"
 #include "config/fnv1a.h"
 #include "config/header_writer.h"
 
@@ -14,40 +15,79 @@ namespace zurcfg {
 
 namespace {
 
-// The keywords of C11 and C++17, alternative operator spellings included, in byte order.
-constexpr std::array<std::string_view, 95> kKeywords{
-    "_Alignas",      "_Alignof",    "_Atomic",
-    "_Bool",         "_Complex",    "_Generic",
-    "_Imaginary",    "_Noreturn",   "_Static_assert",
-    "_Thread_local", "alignas",     "alignof",
-    "and",           "and_eq",      "asm",
-    "auto",          "bitand",      "bitor",
-    "bool",          "break",       "case",
-    "catch",         "char",        "char16_t",
-    "char32_t",      "class",       "compl",
-    "const",         "const_cast",  "constexpr",
-    "continue",      "decltype",    "default",
-    "delete",        "do",          "double",
-    "dynamic_cast",  "else",        "enum",
-    "explicit",      "export",      "extern",
-    "false",         "float",       "for",
-    "friend",        "goto",        "if",
-    "inline",        "int",         "long",
-    "mutable",       "namespace",   "new",
-    "noexcept",      "not",         "not_eq",
-    "nullptr",       "operator",    "or",
-    "or_eq",         "private",     "protected",
-    "public",        "register",    "reinterpret_cast",
-    "restrict",      "return",      "short",
-    "signed",        "sizeof",      "static",
-    "static_assert", "static_cast", "struct",
-    "switch",        "template",    "this",
-    "thread_local",  "throw",       "true",
-    "try",           "typedef",     "typeid",
-    "typename",      "union",       "unsigned",
-    "using",         "virtual",     "void",
-    "volatile",      "wchar_t",     "while",
-    "xor",           "xor_eq"};
+// The keywords of C (C99 and C11): an enumerator so named stops the build.
+constexpr std::array<std::string_view, 44> kCKeywords{
+    "_Alignas",  "_Alignof",       "_Atomic",       "_Bool",   "_Complex", "_Generic", "_Imaginary",
+    "_Noreturn", "_Static_assert", "_Thread_local", "auto",    "break",    "case",     "char",
+    "const",     "continue",       "default",       "do",      "double",   "else",     "enum",
+    "extern",    "float",          "for",           "goto",    "if",       "inline",   "int",
+    "long",      "register",       "restrict",      "return",  "short",    "signed",   "sizeof",
+    "static",    "struct",         "switch",        "typedef", "union",    "unsigned", "void",
+    "volatile",  "while"};
+
+// Keywords of C++ (to C++20) and of later C that C99 leaves free: fine in a C build, but the
+// header can then not be included from C++.
+constexpr std::array<std::string_view, 61> kCppOnlyKeywords{"alignas",
+                                                            "alignof",
+                                                            "and",
+                                                            "and_eq",
+                                                            "asm",
+                                                            "bitand",
+                                                            "bitor",
+                                                            "bool",
+                                                            "catch",
+                                                            "char16_t",
+                                                            "char32_t",
+                                                            "char8_t",
+                                                            "class",
+                                                            "co_await",
+                                                            "co_return",
+                                                            "co_yield",
+                                                            "compl",
+                                                            "concept",
+                                                            "const_cast",
+                                                            "consteval",
+                                                            "constexpr",
+                                                            "constinit",
+                                                            "decltype",
+                                                            "delete",
+                                                            "dynamic_cast",
+                                                            "explicit",
+                                                            "export",
+                                                            "false",
+                                                            "friend",
+                                                            "mutable",
+                                                            "namespace",
+                                                            "new",
+                                                            "noexcept",
+                                                            "not",
+                                                            "not_eq",
+                                                            "nullptr",
+                                                            "operator",
+                                                            "or",
+                                                            "or_eq",
+                                                            "private",
+                                                            "protected",
+                                                            "public",
+                                                            "reinterpret_cast",
+                                                            "requires",
+                                                            "static_assert",
+                                                            "static_cast",
+                                                            "template",
+                                                            "this",
+                                                            "thread_local",
+                                                            "throw",
+                                                            "true",
+                                                            "try",
+                                                            "typeid",
+                                                            "typename",
+                                                            "typeof",
+                                                            "typeof_unqual",
+                                                            "using",
+                                                            "virtual",
+                                                            "wchar_t",
+                                                            "xor",
+                                                            "xor_eq"};
 
 template <typename Names>
 constexpr bool IsSorted(const Names& names) {
@@ -58,7 +98,8 @@ constexpr bool IsSorted(const Names& names) {
     }
     return true;
 }
-static_assert(IsSorted(kKeywords), "kKeywords is searched by halving");
+static_assert(IsSorted(kCKeywords) && IsSorted(kCppOnlyKeywords),
+              "the keyword lists are searched by halving");
 
 // The length up to which C promises to tell identifiers apart.
 constexpr std::size_t kSignificantCharacters = 31;
@@ -83,7 +124,7 @@ std::string EntryPlace(const TableTraits& table, int row) {
     return std::string(table.name) + " entry " + std::to_string(row);
 }
 
-// The names the header itself defines, each list sorted.
+// The names the writer may define, each list sorted.
 struct HeaderNames {
     std::vector<std::string> macros;
     std::vector<std::string> tags;
@@ -131,25 +172,29 @@ void SortUnique(std::vector<std::string>& names) {
     names.erase(std::unique(names.begin(), names.end()), names.end());
 }
 
+// The macros and enumeration tags of a header text, taken from its lines.
+void CollectNames(std::string_view header, HeaderNames& names) {
+    while (!header.empty()) {
+        const std::size_t end = std::min(header.find('\n'), header.size());
+        const std::string_view line = header.substr(0, end);
+        header.remove_prefix(std::min(end + 1, header.size()));
+        if (const std::string_view macro = WordAfter(line, "#define "); !macro.empty()) {
+            names.macros.emplace_back(macro);
+        } else if (const std::string_view tag = WordAfter(line, "enum "); !tag.empty()) {
+            names.tags.emplace_back(tag);
+        }
+    }
+}
+
 // Taken from what the writer writes, in both name styles, so the list follows the writer.
-HeaderNames CollectHeaderNames() {
+HeaderNames CollectWriterNames() {
     HeaderNames names;
     const std::vector<NameEntry> oneItem{{"x", ""}};
     for (const bool enableAll : {false, true}) {
         for (const bool oldStyleNames : {false, true}) {
-            const std::string header = FormatHeader(EveryOptionSet(enableAll), oneItem, oneItem,
-                                                    oldStyleNames, TextEncoding::SingleByte);
-            std::string_view rest = header;
-            while (!rest.empty()) {
-                const std::size_t end = std::min(rest.find('\n'), rest.size());
-                const std::string_view line = rest.substr(0, end);
-                rest.remove_prefix(std::min(end + 1, rest.size()));
-                if (const std::string_view macro = WordAfter(line, "#define "); !macro.empty()) {
-                    names.macros.emplace_back(macro);
-                } else if (const std::string_view tag = WordAfter(line, "enum "); !tag.empty()) {
-                    names.tags.emplace_back(tag);
-                }
-            }
+            CollectNames(FormatHeader(EveryOptionSet(enableAll), oneItem, oneItem, oldStyleNames,
+                                      TextEncoding::SingleByte),
+                         names);
         }
     }
     SortUnique(names.macros);
@@ -157,8 +202,8 @@ HeaderNames CollectHeaderNames() {
     return names;
 }
 
-const HeaderNames& OwnHeaderNames() {
-    static const HeaderNames names = CollectHeaderNames();
+const HeaderNames& WriterNames() {
+    static const HeaderNames names = CollectWriterNames();
     return names;
 }
 
@@ -167,24 +212,36 @@ bool Holds(const Names& sortedNames, std::string_view name) {
     return std::binary_search(sortedNames.begin(), sortedNames.end(), name, std::less<>());
 }
 
-constexpr bool IsAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool IsCIdentifier(std::string_view text) {
-    if (text.empty() || !(IsAsciiLetter(text.front()) || text.front() == '_')) {
-        return false;
+// What the reader takes back from an identifier the writer wrote: blanks skipped, then ASCII
+// letters, digits and '_'.
+std::string_view ReadBack(std::string_view identifier) {
+    const std::size_t start = std::min(identifier.find_first_not_of(" \t"), identifier.size());
+    std::size_t end = start;
+    while (end < identifier.size() && (IsCIdentifier(identifier.substr(end, 1)) ||
+                                       (identifier[end] >= '0' && identifier[end] <= '9'))) {
+        ++end;
     }
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return IsAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_';
-    });
+    return identifier.substr(start, end - start);
 }
 
-// A blank may stand between the backslash and the line's end: compilers splice the lines
-// all the same.
+// A blank may stand between the backslash and the line's end: compilers splice the lines all
+// the same. "??/" is the backslash's trigraph, which C99 compilers read as one.
 bool EndsInBackslash(std::string_view comment) {
     const std::size_t last = comment.find_last_not_of(" \t");
-    return last != std::string_view::npos && comment[last] == '\\';
+    if (last == std::string_view::npos) {
+        return false;
+    }
+    return comment[last] == '\\' || (last >= 2 && comment.substr(last - 2, 3) == "?\?/");
+}
+
+// Whether what follows a line break in a comment is code to the compiler: anything but blanks
+// and a line comment.
+bool HoldsCodeAfterBreak(std::string_view rest) {
+    std::size_t at = 0;
+    while (at < rest.size() && (IsCBlank(rest[at]) || rest[at] == '\n' || rest[at] == '\r')) {
+        ++at;
+    }
+    return at < rest.size() && rest.substr(at, 2) != "//";
 }
 
 // Three-way comparison of the ASCII-lower-case texts: names differing only in case are equal.
@@ -209,7 +266,7 @@ uint64_t CaseBlindHash(std::string_view text) {
     return hash;
 }
 
-// A well-formed identifier and where it stands.
+// A name as compilers declare it, and where it stands.
 struct Occurrence {
     std::string_view identifier;
     uint64_t caseBlindHash;
@@ -219,7 +276,8 @@ struct Occurrence {
 
 class NameChecker {
 public:
-    explicit NameChecker(const Configuration& configuration) : configuration_(configuration) {}
+    NameChecker(const Configuration& configuration, const std::vector<std::string>& definedMacros)
+        : configuration_(configuration), definedMacros_(definedMacros) {}
 
     std::vector<NameFinding> Check(const std::vector<NameEntry>& bsems,
                                    const std::vector<NameEntry>& stimers) {
@@ -227,6 +285,7 @@ public:
         CheckTable(kTables[0], bsems);
         CheckTable(kTables[1], stimers);
         CheckRepeats();
+        CheckSignificantStarts();
         std::stable_sort(
             findings_.begin(), findings_.end(), [](const NameFinding& a, const NameFinding& b) {
                 return std::tie(a.table, a.row, a.column) < std::tie(b.table, b.row, b.column);
@@ -242,7 +301,7 @@ private:
             if (entry.identifier.empty()) {
                 if (!entry.comment.empty()) {
                     Add(table, row, NameFindingKind::CommentWithoutIdentifier,
-                        "comment without an identifier: the row is not written");
+                        "comment without an identifier: the row is not written", entry.comment);
                 }
                 continue;
             }
@@ -253,50 +312,63 @@ private:
         CheckCount(table, identifiers);
     }
 
+    // The name is checked as compilers take it; what they take beyond a plain identifier is
+    // told, since it reads back as less.
     void CheckIdentifier(const TableTraits& table, int row, const std::string& identifier) {
-        if (!IsCIdentifier(identifier)) {
+        const EnumItemReading reading = ReadEnumItem(identifier);
+        if (reading.verdict == EnumItemReading::Verdict::Rejected) {
             Add(table, row, NameFindingKind::NotIdentifier,
-                "not a C identifier: ASCII letters, digits and _ only, no digit first");
+                "not a C identifier: ASCII letters, digits and _ only, no digit first", identifier);
             return;
         }
-        occurrences_.push_back({identifier, CaseBlindHash(identifier), &table, row});
-        if (Holds(kKeywords, identifier)) {
-            Add(table, row, NameFindingKind::Keyword, identifier + " is a C or C++ keyword");
+        if (const std::string_view readBack = ReadBack(identifier); readBack != identifier) {
+            Add(table, row, NameFindingKind::NotReadBackAsWritten,
+                "compilers take it, but it reads back as " + Quoted(readBack), identifier);
         }
-        const HeaderNames& own = OwnHeaderNames();
-        if (Holds(own.macros, identifier)) {
-            Add(table, row, NameFindingKind::MacroName,
-                identifier + " is a macro of the header itself");
+        const std::string_view name = reading.name;
+        occurrences_.push_back({name, CaseBlindHash(name), &table, row});
+        if (Holds(kCKeywords, name)) {
+            Add(table, row, NameFindingKind::Keyword, "a C keyword", identifier);
+        } else if (Holds(kCppOnlyKeywords, name)) {
+            Add(table, row, NameFindingKind::CppKeyword,
+                "a C++ keyword: fine in C, but not in a header included from C++", identifier);
+        } else if (IsReservedIdentifier(name)) {
+            Add(table, row, NameFindingKind::Reserved,
+                "reserved for the compiler, as every name beginning with __ or _ and a capital",
+                identifier);
         }
-        if (Holds(own.tags, identifier)) {
-            Add(table, row, NameFindingKind::EnumTag,
-                identifier + " is the tag of one of the header's enumerations");
+        if (Holds(definedMacros_, name)) {
+            Add(table, row, NameFindingKind::MacroName, "a macro this header defines", identifier);
+        } else if (Holds(WriterNames().macros, name)) {
+            Add(table, row, NameFindingKind::OtherMacroName,
+                "a macro the header defines with other settings or the other name style",
+                identifier);
         }
-        if (identifier.size() > kSignificantCharacters) {
+        if (Holds(WriterNames().tags, name)) {
+            Add(table, row, NameFindingKind::EnumTag, "the tag of one of the header's enumerations",
+                identifier);
+        }
+        if (name.size() > kSignificantCharacters) {
             Add(table, row, NameFindingKind::TooLong,
-                "longer than 31 characters: compilers need tell apart only the first 31");
+                "longer than 31 characters: compilers need tell apart only the first 31",
+                identifier);
         }
     }
 
-    // One pass over the comment: a search per finding would cost more for a table full of them.
-    void CheckComment(const TableTraits& table, int row, std::string_view comment) {
-        bool endMarker = false;
-        bool lineBreak = false;
-        for (std::size_t i = 0; i < comment.size(); ++i) {
-            const char c = comment[i];
-            lineBreak |= c == '\n' || c == '\r';
-            endMarker |= c == '*' && i + 1 < comment.size() && comment[i + 1] == '/';
-        }
-        if (endMarker) {
-            Add(table, row, NameFindingKind::CommentEndMarker,
-                "*/ in the comment would end a comment around it");
-        }
-        if (lineBreak) {
-            Add(table, row, NameFindingKind::CommentLineBreak,
-                "line break in the comment: the rest of it becomes code");
+    void CheckComment(const TableTraits& table, int row, const std::string& comment) {
+        const std::size_t lineBreak = comment.find_first_of("\r\n");
+        if (lineBreak != std::string::npos) {
+            if (HoldsCodeAfterBreak(std::string_view(comment).substr(lineBreak))) {
+                Add(table, row, NameFindingKind::CommentLineBreak,
+                    "line break in the comment: the rest of it becomes code", comment);
+            } else {
+                Add(table, row, NameFindingKind::CommentLineBreak,
+                    "line break at the end of the comment: it is not read back", comment,
+                    Severity::Warning);
+            }
         } else if (EndsInBackslash(comment)) {
             Add(table, row, NameFindingKind::CommentContinues,
-                "the comment ends in \\, which makes the next line part of it");
+                "the comment ends in \\ (or ?\?/), which makes the next line part of it", comment);
         }
     }
 
@@ -312,7 +384,7 @@ private:
                              std::string(table.enumName);
         Add(table, kWholeTable,
             identifiers < count ? NameFindingKind::FewerThanCount : NameFindingKind::MoreThanCount,
-            std::move(reason));
+            std::move(reason), {});
     }
 
     // Identifiers used more than once, and identifiers differing only in letter case, across
@@ -357,16 +429,48 @@ private:
                 if (spellingEnd - spelling > 1) {
                     const auto other = it == spelling ? spelling + 1 : spelling;
                     Add(*it->table, it->row, NameFindingKind::Duplicate,
-                        "also used in " + Place(*other));
+                        "also used in " + Place(*other), std::string(it->identifier));
                 }
                 if (otherSpelling != end) {
                     Add(*it->table, it->row, NameFindingKind::CaseOnly,
                         "differs only in letter case from " +
-                            std::string(otherSpelling->identifier) + " in " +
-                            Place(*otherSpelling));
+                            std::string(otherSpelling->identifier) + " in " + Place(*otherSpelling),
+                        std::string(it->identifier));
                 }
             }
             spelling = spellingEnd;
+        }
+    }
+
+    // Long names that only their characters beyond the 31st tell apart.
+    void CheckSignificantStarts() {
+        std::vector<const Occurrence*> long_;
+        for (const Occurrence& occurrence : occurrences_) {
+            if (occurrence.identifier.size() > kSignificantCharacters) {
+                long_.push_back(&occurrence);
+            }
+        }
+        const auto start = [](const Occurrence* o) {
+            return o->identifier.substr(0, kSignificantCharacters);
+        };
+        std::stable_sort(long_.begin(), long_.end(), [&](const Occurrence* a, const Occurrence* b) {
+            return start(a) < start(b);
+        });
+        for (auto group = long_.begin(); group != long_.end();) {
+            const auto groupEnd = std::find_if(
+                group, long_.end(), [&](const Occurrence* o) { return start(o) != start(*group); });
+            for (auto it = group; it != groupEnd; ++it) {
+                const auto other = std::find_if(group, groupEnd, [&](const Occurrence* o) {
+                    return o->identifier != (*it)->identifier;
+                });
+                if (other != groupEnd) {
+                    Add(*(*it)->table, (*it)->row, NameFindingKind::SameSignificantStart,
+                        "the same first 31 characters as " + std::string((*other)->identifier) +
+                            " in " + Place(**other),
+                        std::string((*it)->identifier));
+                }
+            }
+            group = groupEnd;
         }
     }
 
@@ -374,14 +478,19 @@ private:
         return EntryPlace(*occurrence.table, occurrence.row);
     }
 
-    void Add(const TableTraits& table, int row, NameFindingKind kind, std::string reason) {
+    void Add(const TableTraits& table, int row, NameFindingKind kind, std::string reason,
+             std::string subject) {
+        Add(table, row, kind, std::move(reason), std::move(subject), SeverityOf(kind));
+    }
+
+    void Add(const TableTraits& table, int row, NameFindingKind kind, std::string reason,
+             std::string subject, Severity severity) {
         findings_.push_back(
-            {table.id, row, ColumnOf(kind), kind, std::move(reason), StopsBuild(kind)});
+            {table.id, row, ColumnOf(kind), kind, std::move(reason), severity, std::move(subject)});
     }
 
     static NameColumn ColumnOf(NameFindingKind kind) {
         switch (kind) {
-            case NameFindingKind::CommentEndMarker:
             case NameFindingKind::CommentLineBreak:
             case NameFindingKind::CommentContinues:
                 return NameColumn::Comment;
@@ -390,22 +499,23 @@ private:
         }
     }
 
-    static bool StopsBuild(NameFindingKind kind) {
+    static Severity SeverityOf(NameFindingKind kind) {
         switch (kind) {
             case NameFindingKind::NotIdentifier:
             case NameFindingKind::Keyword:
+            case NameFindingKind::Reserved:
             case NameFindingKind::Duplicate:
             case NameFindingKind::MacroName:
-            case NameFindingKind::CommentEndMarker:
             case NameFindingKind::CommentLineBreak:
             case NameFindingKind::CommentContinues:
-                return true;
+                return Severity::Error;
             default:
-                return false;
+                return Severity::Warning;
         }
     }
 
     const Configuration& configuration_;
+    const std::vector<std::string>& definedMacros_;
     std::vector<Occurrence> occurrences_;
     std::vector<NameFinding> findings_;
 };
@@ -414,14 +524,34 @@ private:
 
 std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
                                     const std::vector<NameEntry>& stimers,
-                                    const Configuration& configuration) {
-    return NameChecker(configuration).Check(bsems, stimers);
+                                    const Configuration& configuration,
+                                    const std::vector<std::string>& definedMacros) {
+    return NameChecker(configuration, definedMacros).Check(bsems, stimers);
+}
+
+std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
+                                    const std::vector<NameEntry>& stimers,
+                                    const Configuration& configuration, bool oldStyleNames) {
+    return CheckNames(bsems, stimers, configuration, WrittenMacros(configuration, oldStyleNames));
+}
+
+std::vector<std::string> WrittenMacros(const Configuration& configuration, bool oldStyleNames) {
+    HeaderNames names;
+    CollectNames(FormatHeader(configuration, {}, {}, oldStyleNames, TextEncoding::SingleByte),
+                 names);
+    SortUnique(names.macros);
+    return std::move(names.macros);
 }
 
 std::string DescribeNameFinding(const NameFinding& finding) {
     const TableTraits& table = Traits(finding.table);
-    return (finding.row == kWholeTable ? std::string(table.name) : EntryPlace(table, finding.row)) +
-           ": " + finding.reason;
+    if (finding.row == kWholeTable) {
+        return std::string(table.name) + ": " + finding.reason;
+    }
+    const bool aboutComment = finding.column == NameColumn::Comment ||
+                              finding.kind == NameFindingKind::CommentWithoutIdentifier;
+    return EntryPlace(table, finding.row) + (aboutComment ? " comment " : " ") +
+           Quoted(finding.subject) + ": " + finding.reason;
 }
 
 }  // namespace zurcfg

@@ -1,29 +1,36 @@
 #pragma once
 
 // Checks of the two name tables before their rows become enum items in the header: what would
-// stop the firmware building, and what is only worth a mark. The check reads the tables as the
-// writer takes them and says nothing about rows that are wholly empty.
+// stop a C compiler building the header or a unit using its enumerators (errors), and what
+// builds but is worth a look (warnings). The check reads the tables as the writer takes them and
+// says nothing about rows that are wholly empty.
 
 #include <string>
 #include <vector>
 
 #include "config/configuration.h"
+#include "config/finding_severity.h"
 
 namespace zurcfg {
 
 enum class NameColumn { Identifier, Comment };
 
 enum class NameFindingKind {
-    NotIdentifier,             // not ASCII letters, digits and '_' with no digit first
-    Keyword,                   // a C or C++ keyword
+    NotIdentifier,             // not a name compilers take: a stray character, two words
+    NotReadBackAsWritten,      // compilers take it ('$', a non-ASCII letter, blanks around it,
+                               // an explicit value), but the reader keeps less of it
+    Keyword,                   // a C keyword
+    CppKeyword,                // a keyword of C++ or of later C only
+    Reserved,                  // begins with "__" or '_' and a capital, as compilers' own names
     Duplicate,                 // the same identifier in another row of either table
-    MacroName,                 // a macro the header itself defines
+    MacroName,                 // a macro the header defines
+    OtherMacroName,            // a macro the header defines with other options or name style
     EnumTag,                   // the tag of one of the header's enumerations
     TooLong,                   // more characters than C promises to tell apart
+    SameSignificantStart,      // another long identifier starts with the same 31 characters
     CaseOnly,                  // another identifier differs from it only in letter case
-    CommentEndMarker,          // "*/" in a comment
-    CommentLineBreak,          // a line break in a comment
-    CommentContinues,          // a comment ending in '\', which joins the next line to it
+    CommentLineBreak,          // a line break or carriage return in a comment
+    CommentContinues,          // a comment ending in '\' or "??/", which joins the next line
     CommentWithoutIdentifier,  // the writer skips the row, so the comment is lost
     FewerThanCount,            // the table names fewer items than its count
     MoreThanCount,             // the table names more items than its count
@@ -34,21 +41,34 @@ inline constexpr int kWholeTable = -1;
 
 struct NameFinding {
     NameTableId table;
-    int row;  // entry number (0-based; the grid row is one more), or kWholeTable
+    int row;  // entry number (0-based, as the window's N column shows it), or kWholeTable
     NameColumn column;
     NameFindingKind kind;
     std::string reason;  // short, for a tooltip or a warning line
-    bool stopsBuild;     // the firmware would not build with the header as written
+    Severity severity;
+    std::string subject;  // the identifier or comment it is about; empty for a table's count
 };
 
-// Every finding, ordered by table (BSEMS first), row and column; the counts are compared with
-// OS_BSEMS and OS_STIMERS of the configuration, as the writer compares them.
+// Every finding, ordered by table (BSEMS first), row and column. The counts are compared with
+// OS_BSEMS and OS_STIMERS of the configuration, as the writer compares them; a name clashes with
+// the sorted `definedMacros`, and only warns for a macro the header would define otherwise.
+// The tables may hold more entries than the window's rows.
 std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
                                     const std::vector<NameEntry>& stimers,
-                                    const Configuration& configuration);
+                                    const Configuration& configuration,
+                                    const std::vector<std::string>& definedMacros);
 
-// One line for a list of findings: where it is and why ("BSEMS entry 3: ..."; a finding about a
-// whole table names the table alone).
+// The same for the header that the writer would write for the configuration in the style.
+std::vector<NameFinding> CheckNames(const std::vector<NameEntry>& bsems,
+                                    const std::vector<NameEntry>& stimers,
+                                    const Configuration& configuration, bool oldStyleNames);
+
+// The macros the writer defines for a configuration in a name style, sorted.
+std::vector<std::string> WrittenMacros(const Configuration& configuration, bool oldStyleNames);
+
+// One line for a list of findings: where it is, the text it is about, and why
+// (BSEMS entry 3 "1bad name": not a C identifier...); a finding about a whole table names the
+// table alone.
 std::string DescribeNameFinding(const NameFinding& finding);
 
 }  // namespace zurcfg

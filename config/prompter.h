@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace zurcfg {
 
@@ -10,10 +12,21 @@ enum class Answer { Ok, Yes, No, Cancel };
 
 // A modal message box: fixed text, short caption, button set and icon.
 struct Message {
+    Message() = default;
+    Message(std::string text, std::string caption, Buttons buttons = Buttons::Ok,
+            Icon icon = Icon::Information, std::optional<Answer> defaultAnswer = std::nullopt)
+        : text(std::move(text)),
+          caption(std::move(caption)),
+          buttons(buttons),
+          icon(icon),
+          defaultAnswer(defaultAnswer) {}
+
     std::string text;
     std::string caption;
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::Information;
+    // The button Enter presses; the platform's usual one when none is given.
+    std::optional<Answer> defaultAnswer;
 };
 
 // Shows messages to the user and returns the button chosen. The window passes one that shows

@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to the header scanner. Besides the sanitizers' checks, every value it
-// returns must be one the scan rules can produce, and every finding and line must point into
-// the text.
+// returns must be one the scan rules can produce, and every finding and place must point into
+// the text, whose lines end at a line feed, a carriage return or both.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -88,12 +89,60 @@ bool IsLineOf(int line, int lines) {
     return line >= 1 && line <= lines;
 }
 
-// One line per item kept, in file order.
-bool AreItemLines(const std::vector<int>& itemLines, const std::vector<zurcfg::NameEntry>& items,
-                  int lines) {
-    return itemLines.size() == items.size() && std::is_sorted(itemLines.begin(), itemLines.end()) &&
-           std::all_of(itemLines.begin(), itemLines.end(),
-                       [lines](int line) { return IsLineOf(line, lines); });
+// One place per item kept, in file order, its comment behind it.
+bool AreItemPlaces(const std::vector<zurcfg::ItemPlace>& places,
+                   const std::vector<zurcfg::NameEntry>& items, int lines) {
+    return places.size() == items.size() &&
+           std::is_sorted(places.begin(), places.end(),
+                          [](const auto& a, const auto& b) { return a.line < b.line; }) &&
+           std::all_of(places.begin(), places.end(), [lines](const zurcfg::ItemPlace& place) {
+               return IsLineOf(place.line, lines) && place.column >= 1 &&
+                      (place.commentColumn == 0 || place.commentColumn > place.column);
+           });
+}
+
+bool IsControlText(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 && c != '\t' && c != '\n' && c != '\r';
+    });
+}
+
+// A finding about the text points at a line of it and says what it must say.
+bool IsTextFinding(const ReadFinding& finding, const HeaderContents& contents, int lines) {
+    if (!IsLineOf(finding.line, lines) || finding.column < 0) {
+        return false;
+    }
+    const auto& items =
+        finding.table == zurcfg::NameTableId::Bsems ? contents.bsems : contents.stimers;
+    switch (finding.kind) {
+        case ReadFinding::Kind::SkippedEnumeration:
+            return true;
+        case ReadFinding::Kind::NamesNotKept:
+        case ReadFinding::Kind::ItemsNotChecked:
+            return finding.count >= 1;
+        case ReadFinding::Kind::ValueNotAsWritten:
+            return !finding.subject.empty() && finding.column >= 1 && !finding.kept.empty();
+        case ReadFinding::Kind::ItemNotAsWritten:
+        case ReadFinding::Kind::MissingComma:
+            return finding.entry >= 0 && static_cast<std::size_t>(finding.entry) < items.size() &&
+                   items[finding.entry].identifier == finding.kept && finding.column >= 1;
+        case ReadFinding::Kind::ControlBytes:
+            return IsControlText(finding.found) && finding.column >= 1;
+        case ReadFinding::Kind::CommentRunsOn:
+            return finding.column >= 1 && (finding.count == 0 || finding.count > finding.line) &&
+                   (finding.count == 0) == (finding.severity == zurcfg::Severity::Error);
+        case ReadFinding::Kind::EndsEarly:
+            return contents.generatedMarkerSeen;
+        default:
+            return false;
+    }
+}
+
+bool AreSortedNames(const std::vector<std::string>& names) {
+    return std::is_sorted(names.begin(), names.end()) &&
+           std::adjacent_find(names.begin(), names.end()) == names.end() &&
+           std::all_of(names.begin(), names.end(),
+                       [](const std::string& name) { return !name.empty() && IsIdentifier(name); });
 }
 
 // Only the scan's own kinds, each pointing at a line of the text; names not kept are counted
@@ -107,27 +156,13 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
         return false;
     }
     for (std::size_t i = foreignFirst ? 1 : 0; i < findings.size(); ++i) {
-        const ReadFinding& finding = findings[i];
-        const bool pointsIn = IsLineOf(finding.line, lines);
-        switch (finding.kind) {
-            case ReadFinding::Kind::SkippedEnumeration:
-                if (!pointsIn) {
-                    return false;
-                }
-                break;
-            case ReadFinding::Kind::NamesNotKept:
-                if (!pointsIn || finding.count < 1) {
-                    return false;
-                }
-                break;
-            case ReadFinding::Kind::EndsEarly:
-                // Only the tool's own header ends early, and only once, at its last line.
-                if (!pointsIn || !contents.generatedMarkerSeen || i + 1 != findings.size()) {
-                    return false;
-                }
-                break;
-            default:
-                return false;
+        // Only the tool's own header ends early, and that is told once, last.
+        const bool endsEarly = findings[i].kind == ReadFinding::Kind::EndsEarly;
+        if (endsEarly && i + 1 != findings.size()) {
+            return false;
+        }
+        if (!IsTextFinding(findings[i], contents, lines)) {
+            return false;
         }
     }
     const zurcfg::SourceLines& where = contents.lines;
@@ -137,8 +172,9 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
                        }) &&
            (where.bsemsEnumeration == 0 || IsLineOf(where.bsemsEnumeration, lines)) &&
            (where.stimersEnumeration == 0 || IsLineOf(where.stimersEnumeration, lines)) &&
-           AreItemLines(where.bsemsItems, contents.bsems, lines) &&
-           AreItemLines(where.stimersItems, contents.stimers, lines);
+           AreItemPlaces(where.bsemsItems, contents.bsems, lines) &&
+           AreItemPlaces(where.stimersItems, contents.stimers, lines) &&
+           AreSortedNames(contents.definedMacros);
 }
 
 }  // namespace
@@ -146,7 +182,11 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const HeaderContents contents = zurcfg::ParseHeader(text);
-    const int lines = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    int lines = 1;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const bool crLf = text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n';
+        lines += (text[at] == '\n' || text[at] == '\r') && !crLf ? 1 : 0;
+    }
     if (!IsReadableRecord(contents.configuration) || !IsItemTable(contents.bsems) ||
         !IsItemTable(contents.stimers) || !AreFindingsOf(contents, lines)) {
         std::abort();

@@ -110,6 +110,21 @@ std::string ControlNames::RowLabel(int index) const {
                                     : std::string();
 }
 
+int ControlNames::ListLabel(int index) const {
+    const ControlTemplate& list = At(index);
+    int nearest = kNone;
+    for (int label = 0; label < dialog_.controlCount; ++label) {
+        const ControlTemplate& candidate = At(label);
+        if (candidate.kind == ControlKind::Label && !candidate.caption.empty() &&
+            groupOf_[label] == groupOf_[index] && OnRow(label, index) &&
+            candidate.x + candidate.width <= list.x &&
+            (nearest == kNone || candidate.x > At(nearest).x)) {
+            nearest = label;
+        }
+    }
+    return nearest;
+}
+
 std::string ControlNames::AccessibleName(int index) const {
     const ControlTemplate& control = At(index);
     const bool captioned =

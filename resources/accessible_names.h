@@ -19,6 +19,10 @@ namespace zurcfg {
 // Every other control is named by its row label followed by its caption ("CSEM Enable", "MSG
 // ISR"); a list, edit, arrow pair or grid, which shows no caption, carries in it what it holds
 // ("Static timers bank", "Tasks count arrows").
+//
+// A drop-down list's label is the label nearest left of it on its row, in its group ("BANK:"
+// beside the static timers' bank list): screen readers read it with the list, named as the list
+// is, so that lists whose labels look alike are told apart.
 class ControlNames {
 public:
     explicit ControlNames(const DialogTemplate& dialog);
@@ -28,6 +32,10 @@ public:
     // The caption of the row label of the control at `index`, without its colon; empty when it
     // has none.
     std::string RowLabel(int index) const;
+    // The index of the group box around the control at `index`; -1 for none.
+    int GroupOf(int index) const { return groupOf_[index]; }
+    // The index of the label of the drop-down list at `index`; -1 for none.
+    int ListLabel(int index) const;
 
 private:
     bool OnRow(int label, int control) const;

@@ -1,31 +1,38 @@
 // The program's command line: read in-process, and the built program run as a process.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include <QProcess>
 
 #include "app/command_line.h"
+#include "support/temp_dir.h"
 
 namespace zurcfg {
 namespace {
 
-CommandLine Parse(const QStringList& arguments) {
-    return ParseCommandLine(QStringList{"ZURcfg_Tool"} + arguments);
+CommandLine Parse(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "/build/app/ZURcfg_Tool");
+    return ParseCommandLine(arguments);
 }
 
 TEST(CommandLineTest, AFileOrFolderOpensAndOptionsAnswerWithoutTheWindow) {
     EXPECT_FALSE(Parse({}).answer);
     EXPECT_EQ(Parse({}).documentPath, "");
-    const CommandLine file = Parse({"/work/project/ZURcfg.h"});
+    const testing::TempDir dir;
+    const std::string header = dir.File("ZURcfg.h");
+    const CommandLine file = Parse({header});
     EXPECT_FALSE(file.answer);
-    EXPECT_EQ(file.documentPath, "/work/project/ZURcfg.h");
+    EXPECT_EQ(file.documentPath, header);
 
     for (const char* help : {"--help", "-h"}) {
         const CommandLine answered = Parse({help, "x"});
         ASSERT_TRUE(answered.answer) << help;
-        EXPECT_TRUE(answered.answer->text.contains("[FILE|FOLDER]"));
+        EXPECT_TRUE(answered.answer->text.startsWith("Usage: ZURcfg_Tool [options] [FILE|FOLDER]"))
+            << answered.answer->text.toStdString();
         EXPECT_TRUE(answered.answer->text.contains("--version"));
         EXPECT_EQ(answered.answer->exitStatus, 0);
         EXPECT_FALSE(answered.answer->isError);
@@ -34,12 +41,42 @@ TEST(CommandLineTest, AFileOrFolderOpensAndOptionsAnswerWithoutTheWindow) {
     ASSERT_TRUE(version.answer);
     EXPECT_EQ(version.answer->text, "ZURcfg_Tool 1.0\n");
 
-    for (const QStringList& wrong : {QStringList{"--bogus"}, QStringList{"a.h", "b.h"}}) {
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"--bogus"}, std::vector<std::string>{"a.h", "b.h"}}) {
         const CommandLine refused = Parse(wrong);
         ASSERT_TRUE(refused.answer);
         EXPECT_TRUE(refused.answer->isError);
         EXPECT_EQ(refused.answer->exitStatus, 2);
         EXPECT_TRUE(refused.answer->text.endsWith("See 'ZURcfg_Tool --help'.\n"));
+    }
+}
+
+// A folder, a header, or a new header in an existing folder; the bytes as given.
+TEST(CommandLineTest, OnlyAPathTheWindowCanOpenIsTaken) {
+    const testing::TempDir dir;
+    const std::string folder = dir.File("caf\xE9");
+    std::filesystem::create_directory(folder);
+    const std::string board = folder + "/board.H";
+    testing::WriteBytes(board, "");
+    testing::WriteBytes(dir.File("image.png"), "");
+    for (const std::string& path : {folder, board, folder + "/new.h", std::string("new.h")}) {
+        const CommandLine taken = Parse({path});
+        EXPECT_FALSE(taken.answer) << path;
+        EXPECT_EQ(taken.documentPath, path);
+    }
+    const std::map<std::string, QString> refused{
+        {dir.File("image.png"), " is not a header: give a .h file, or the project folder"},
+        {dir.File("missing"), " does not exist: give a header (.h) or an existing project"},
+        {dir.File("missing/new.h"), " does not exist, so "},
+        {"/dev/null", "/dev/null is neither a folder nor a regular file."},
+    };
+    for (const auto& [path, problem] : refused) {
+        const CommandLine mistake = Parse({path});
+        ASSERT_TRUE(mistake.answer) << path;
+        EXPECT_TRUE(mistake.answer->isError);
+        EXPECT_EQ(mistake.answer->exitStatus, 2);
+        EXPECT_TRUE(mistake.answer->text.contains(problem)) << mistake.answer->text.toStdString();
+        EXPECT_EQ(mistake.documentPath, "");
     }
 }
 
@@ -77,7 +114,8 @@ TEST(CommandLineTest, TheProgramAnswersOptionsAndNamesAMissingDisplay) {
     };
     const auto [helpStatus, help, helpErrors] = run({"--help"});
     EXPECT_EQ(helpStatus, 0);
-    EXPECT_TRUE(help.contains("[FILE|FOLDER]")) << help.toStdString();
+    EXPECT_TRUE(help.startsWith("Usage: ZURcfg_Tool [options] [FILE|FOLDER]\n"))
+        << help.toStdString();
     EXPECT_EQ(helpErrors, "");
     EXPECT_EQ(run({"--version"}), std::tuple(0, QString("ZURcfg_Tool 1.0\n"), QString()));
     EXPECT_EQ(run({"some/ZURcfg.h"}), std::tuple(1, QString(), QString(kNoDisplayLine) + "\n"));

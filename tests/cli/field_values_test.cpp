@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "tests/support/configuration_diff.h"
 
@@ -107,7 +108,12 @@ TEST(FieldValuesTest, RefusesUnknownNamesAndValuesNamingWhatIsAccepted) {
          "\"default (int)\", \"char\", \"int\", \"long\", or a size in "
          "bytes 1, 2 or 4"},
         {"PLATFORM", "6", "\"Microchip C30\", or a position 0 to 5"},
-        {"PROJECT_NAME", "two\nlines", "text on one line"},
+        {"PROJECT_NAME", "two\nlines", "control bytes and line breaks cannot stand"},
+        {"OST_MSG", "char /* x", "/* or // in it would start a comment"},
+        {"OS_SMSG_TYPE", "char // x", "/* or // in it would start a comment"},
+        {"OS_MSG_TYPE", "char \\", "at its end would join the next line"},
+        {"OS_MSG_TYPE", "char?\?/ ", "at its end would join the next line"},
+        {"OS_MSG_TYPE", "ch\x01ar", "control bytes"},
     };
     for (const auto& value : refused) {
         Configuration configuration;
@@ -117,20 +123,48 @@ TEST(FieldValuesTest, RefusesUnknownNamesAndValuesNamingWhatIsAccepted) {
     }
 }
 
+// The style of a header's text, by the macros it defines.
+bool OldStyle(const std::string& text) {
+    return UsesOldStyleNames(ParseHeader(text).definedMacros);
+}
+
 TEST(FieldValuesTest, TellsTheNameStyleAHeaderUses) {
     Configuration queues;
     queues.OS_ENABLE_QMSG = 1;
     Configuration messageType;
     messageType.OST_MSG = "char";
-    EXPECT_TRUE(UsesOldStyleNames(FormatHeader(queues, {}, {}, true)));
-    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(queues, {}, {}, false)));
-    EXPECT_TRUE(UsesOldStyleNames(FormatHeader(messageType, {}, {}, true)));
-    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(messageType, {}, {}, false)));
+    EXPECT_TRUE(OldStyle(FormatHeader(queues, {}, {}, true)));
+    EXPECT_FALSE(OldStyle(FormatHeader(queues, {}, {}, false)));
+    EXPECT_TRUE(OldStyle(FormatHeader(messageType, {}, {}, true)));
+    EXPECT_FALSE(OldStyle(FormatHeader(messageType, {}, {}, false)));
     // Neither style's names: new-style.
-    EXPECT_FALSE(UsesOldStyleNames(FormatHeader(Configuration(), {}, {}, true)));
-    EXPECT_TRUE(UsesOldStyleNames("#define\tOST_SMSG int\r\n"));
-    EXPECT_FALSE(UsesOldStyleNames("  #define OS_ENABLE_QMSG\n// #define OST_MSG char\n"));
-    EXPECT_FALSE(UsesOldStyleNames("#define OS_ENABLE_QMSG\n#define OS_ENABLE_SQUEUE\n"));
+    EXPECT_FALSE(OldStyle(FormatHeader(Configuration(), {}, {}, true)));
+    EXPECT_TRUE(OldStyle("#define\tOST_SMSG int\r\n"));
+    EXPECT_TRUE(OldStyle("  #  define OS_ENABLE_QMSG\n"));
+    EXPECT_FALSE(OldStyle("// #define OS_ENABLE_QMSG\n/* #define OST_MSG char */\n"));
+    EXPECT_FALSE(OldStyle("#define OS_ENABLE_QMSG\n#define OS_ENABLE_SQUEUE\n"));
+}
+
+TEST(FieldValuesTest, RefusesWhatTheWindowGreysForTheValuesSet) {
+    Configuration before;
+    Configuration after = before;
+    after.OS_ENABLE_INT_CSEM = 1;
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_ENABLE_INT_CSEM"),
+              "Greyed: needs 'Enable all' checked or CSEM 'Enable' checked");
+    after.OS_ENABLE_CSEM = 1;
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_ENABLE_INT_CSEM"), "");
+    // A list moved while greyed, under either style's name; a switch turned off is no change the
+    // window would refuse.
+    after.OS_STIMER_SIZE = 2;
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_STIMER_SIZE"),
+              "Greyed: the static timer count is 0");
+    before.OS_ENABLE_QMSG = 1;
+    after.OS_ENABLE_ALL = 1;
+    after.OS_ENABLE_QMSG = 0;
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_ENABLE_QUEUE"), "");
+    after.OS_ENABLE_QSMSG = 1;
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_ENABLE_QSMSG"), "Greyed: 'Enable all' is checked");
+    EXPECT_EQ(GreyedRefusal(before, after, "OS_TASKS"), "");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "config/file_lock.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "config/line_ending.h"
 #include "tests/cli/zurcfg_process.h"
 #include "tests/support/temp_dir.h"
 
@@ -41,7 +42,8 @@ Configuration Tasks(int32_t tasks) {
 }
 
 std::string HeaderBytes(const Configuration& configuration) {
-    return StoredBytes(FormatHeader(configuration, {{"B_READY", "data ready"}}, {}, false));
+    return WithLineEnding(FormatHeader(configuration, {{"B_READY", "data ready"}}, {}, false),
+                          kNewHeaderLineEnding);
 }
 
 // A project folder in dir holding a header of `tasks` tasks and a backup of one task.
@@ -194,14 +196,14 @@ TEST(SaveSafetyTest, AHeaderThatEndsEarlyIsReportedAndRewrittenOnlyWithForceKeep
 
     const Outcome check = Zurcfg(dir, {"check", project.Header()});
     EXPECT_EQ(check.status, 1);
-    EXPECT_TRUE(Contains(check.out, ": warning: ends early, may be incomplete")) << check.out;
+    EXPECT_TRUE(Contains(check.out, ": error: ends early, may be incomplete")) << check.out;
     EXPECT_TRUE(Contains(check.out, project.Backup()));
 
     for (const std::vector<std::string>& command :
          {std::vector<std::string>{"set", project.Header(), "OS_TASKS=9"},
           {"format", project.Header()}}) {
         const Outcome refused = Zurcfg(dir, command);
-        EXPECT_EQ(refused.status, 2) << command[0];
+        EXPECT_EQ(refused.status, 1) << command[0];
         EXPECT_TRUE(Contains(refused.err, "--force")) << refused.err;
         EXPECT_EQ(ReadBytes(project.Header()), cut);
     }

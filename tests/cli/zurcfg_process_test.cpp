@@ -2,6 +2,7 @@
 // foreign headers, and paths that hold no header.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -74,7 +75,7 @@ TEST(ZurcfgProcessTest, WindowHeadersOfBothStylesAreCleanAndStayAsTheyAre) {
         EXPECT_EQ(show.status, 0);
         EXPECT_TRUE(Contains(show.out, "OS_ENABLE_QUEUE=1\n")) << show.out;
         EXPECT_TRUE(Contains(show.out, "PLATFORM=PIC18 (ht-picc18)\n"));
-        EXPECT_TRUE(Contains(show.out, "BSEMS[1]=B_READY // data ready\nBSEMS[2]=B_FREE\n"));
+        EXPECT_TRUE(Contains(show.out, "BSEMS[0]=B_READY // data ready\nBSEMS[1]=B_FREE\n"));
         EXPECT_EQ(show.err, "");
 
         // The other style is a change that format makes and --check shows.
@@ -114,15 +115,42 @@ TEST(ZurcfgProcessTest, HandEditedAndForeignHeadersAreReportedAndFormatted) {
     const std::string handWritten = "#define OS_TASKS 5\n#define OST_MSG char\n#define MINE 1\n";
     WriteBytes(foreign, handWritten);
     const Outcome check = Zurcfg(dir, {"check", foreign});
-    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.status, 0);
     EXPECT_TRUE(Contains(check.out, foreign + ": warning: not written by ZURcfg_Tool"));
 
+    // Its LF line ends are kept.
     const Outcome format = Zurcfg(dir, {"format", foreign});
     EXPECT_EQ(format.status, 0) << format.err;
     EXPECT_EQ(ReadBytes(dir.File("foreign/ZURcfg.bak")), handWritten);
-    EXPECT_TRUE(Contains(ReadBytes(foreign), "#define OST_MSG                char\r\n"));
+    EXPECT_TRUE(Contains(ReadBytes(foreign), "\n#define OST_MSG                char\n"));
+    EXPECT_FALSE(Contains(ReadBytes(foreign), "\r"));
     EXPECT_EQ(Zurcfg(dir, {"format", "--check", foreign}).status, 0);
     EXPECT_EQ(Zurcfg(dir, {"check", foreign}).status, 0);
+}
+
+TEST(ZurcfgProcessTest, SarifLogsHoldWhatTheStandardRequires) {
+    TempDir dir;
+    const std::string header = WindowHeader(dir, "my project", false);
+    std::string bytes = ReadBytes(header);
+    bytes.replace(bytes.find("B_FREE"), 6, "int");
+    bytes += "#define OS_BSEMS 0x2\r\n";
+    WriteBytes(header, bytes);
+    const Outcome text = Zurcfg(dir, {"check", "--quiet", header});
+    EXPECT_EQ(text.status, 1);
+    const auto findings = std::count(text.out.begin(), text.out.end(), '\n');
+    ASSERT_GE(findings, 2) << text.out;
+
+    // The header, a folder without one, and the header once more on standard input.
+    const std::string sarif = dir.File("check.sarif");
+    const std::string command = Quoted(ZURCFG_PROGRAM) + " check --sarif " + Quoted(header) + " " +
+                                Quoted(dir.File("none")) + " - < " + Quoted(header) + " > " +
+                                Quoted(sarif) + " 2>/dev/null";
+    const int status = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    const std::string validate = "python3 " + Quoted(ZURCFG_SARIF_STRUCTURE) + " " +
+                                 std::to_string(2 * findings) + " 1 < " + Quoted(sarif);
+    EXPECT_EQ(std::system(validate.c_str()), 0) << ReadBytes(sarif);
+    EXPECT_TRUE(Contains(ReadBytes(sarif), "my%20project/ZURcfg.h\"}, \"region\": "));
 }
 
 TEST(ZurcfgProcessTest, PathsWithoutAHeaderAreFileErrors) {

@@ -81,16 +81,25 @@ TEST(ReaderFilesTest, HeaderNamedInOtherLettersIsOpenedUnchanged) {
     EXPECT_EQ(result.contents.configuration.OS_TASKS, 4);
 }
 
-TEST(ReaderFilesTest, OtherFileNameIsTakenAsAFolderAndReportedMissing) {
+TEST(ReaderFilesTest, AnExistingFileIsReadWhateverItsNameAndAMissingOneIsAFolder) {
     TempDir dir;
-    const std::string other = dir.File("other.h");
-    WriteBytes(other, kMarkerLine + "#define OS_TASKS 4\r\n");
+    const std::string board = dir.File("board.h");
+    WriteBytes(board, kMarkerLine + "#define OS_TASKS 4\r\n#endif\r\n");
     FakePrompter prompter;
+    const HeaderReadResult read = ReadHeader(board, prompter);
+    EXPECT_EQ(read.path, board);
+    EXPECT_EQ(read.contents.configuration.OS_TASKS, 4);
+
+    const std::string other = dir.File("other.h");
     prompter.Will(Answer::Ok);
     const HeaderReadResult result = ReadHeader(other, prompter);
     EXPECT_EQ(result.path, other + kSep + "ZURcfg.h");
     ExpectNothingRead(result);
-    ExpectMissingFileMessage(prompter, result.path);
+    // No promise to create it: saving cannot, with a file where its folder should be.
+    EXPECT_EQ(prompter.Last().text, "File " + result.path +
+                                        " does not exist, and saving cannot create it:\nthere is "
+                                        "no folder " +
+                                        other + ".\nChoose a header in an existing folder.");
 }
 
 TEST(ReaderFilesTest, AHeaderCutOffOrMissingNamesItsBackup) {
@@ -98,6 +107,7 @@ TEST(ReaderFilesTest, AHeaderCutOffOrMissingNamesItsBackup) {
     const std::string header = dir.File("ZURcfg.h");
     const std::string backup = dir.File("ZURcfg.bak");
     WriteBytes(header, kMarkerLine + "#define OS_TASKS 3\r\n\r\n");
+    WriteBytes(backup, kMarkerLine + kClosingLine);
     FakePrompter prompter;
     prompter.Will(Answer::Ok);
     const HeaderReadResult cut = ReadHeader(dir.Path().string(), prompter);
@@ -114,7 +124,6 @@ TEST(ReaderFilesTest, AHeaderCutOffOrMissingNamesItsBackup) {
     EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
 
     std::filesystem::remove(header);
-    WriteBytes(backup, kMarkerLine + kClosingLine);
     prompter.Will(Answer::Ok);
     ReadHeader(header, prompter);
     EXPECT_EQ(prompter.Last().text, "File " + header +
@@ -198,13 +207,13 @@ TEST(ReaderFilesTest, AReadOnlyHeaderIsReadAndAnUnreadableOneIsNotCalledMissing)
 }
 #endif
 
-TEST(ReaderFilesTest, NamesThatASaveWouldLoseAreToldInOneBoxAfterTheForeignFileWarning) {
+TEST(ReaderFilesTest, WhatASaveWouldLoseOrChangeIsToldInOneBoxAfterTheForeignFileWarning) {
     std::string text =
         "typedef enum ZUR_BSEMS_ENUM { A, B } bsem_t;\r\nenum ZUR_STIMERS_ENUM {\r\n";
     for (int item = 1; item <= 70; ++item) {
         text += "ST_" + std::to_string(item) + ",\r\n";
     }
-    text += "};\r\n";
+    text += "};\r\n#define OS_TASKS 0x10\r\n";
     FakePrompter prompter;
     prompter.Will(Answer::Ok).Will(Answer::Ok);
     const HeaderReadResult result = ReadFromFile(text, prompter);
@@ -212,12 +221,14 @@ TEST(ReaderFilesTest, NamesThatASaveWouldLoseAreToldInOneBoxAfterTheForeignFileW
     ASSERT_EQ(prompter.Messages().size(), 2u);
     EXPECT_EQ(prompter.Messages()[0].text, kForeignFileText);
     EXPECT_EQ(prompter.Last().text,
-              "Some names in this file are not in the name tables:\n\n"
+              "Some of this file is not read as it is written:\n\n"
               "- line 1: the BSEMS names of this enumeration are not read (only an \"enum\" that "
               "begins its line is).\n"
-              "- 6 STIMERS name(s) beyond the table's 64 rows, from line 67, are not kept.\n"
-              "\nThey will not be written when you save. Copy them from the file first if you "
-              "need them.");
+              "- line 74: OS_TASKS \"0x10\" is not plain decimal digits and is read as 0.\n"
+              "- line 67: 6 STIMERS name(s) from here on are beyond the table's 64 rows and are "
+              "not kept.\n"
+              "\nA save writes only what the window shows. Copy what you need from the file "
+              "first.");
     EXPECT_EQ(prompter.Last().caption, "Warning");
     EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
     EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
@@ -248,21 +259,28 @@ TEST(ReaderFilesTest, EmptyFileIsForeign) {
 }
 
 TEST(ReaderFilesTest, FileIsReadAsBytesWhateverItsLineBreaks) {
-    // A stray CR, a DOS end-of-file byte and a last line without a line feed.
+    // A stray CR ends a line as it does for a compiler, a DOS end-of-file byte is dropped, a
+    // last line without a line feed is read: the first two are told.
     FakePrompter prompter;
+    prompter.Will(Answer::Ok);
     const HeaderReadResult result = ReadFromFile(kMarkerLine +
-                                                     "#define OS_TASKS\r 1\x1a\r\n"
-                                                     "#define OS_BSEMS 2\n"
+                                                     "#define OS_TASKS\r 1\r\n"
+                                                     "#define OS_BSEMS 2\x1a\n"
                                                      "// PROJECT NAME: Lift\r\r\n"
                                                      "#define OS_STIMERS 3\n"
                                                      "#endif",
                                                  prompter);
     Configuration expected;
-    expected.OS_TASKS = 1;
     expected.OS_BSEMS = 2;
     expected.OS_STIMERS = 3;
     expected.PROJECT_NAME = "Lift";
     EXPECT_EQ(DifferingFields(result.contents.configuration, expected), "");
+    EXPECT_EQ(prompter.Last().text,
+              "Some of this file is not read as it is written:\n\n"
+              "- line 2: OS_TASKS \"\" is not plain decimal digits and is read as 0.\n"
+              "- line 4: control byte(s) \"\\x1a\" are dropped from this line.\n"
+              "\nA save writes only what the window shows. Copy what you need from the file "
+              "first.");
 }
 
 TEST(ReaderFilesTest, LargeFileReadsAsTheSameTextInMemory) {
@@ -342,16 +360,20 @@ TEST(ReaderHostileInputTest, ManyEnumerationsOnOneLineAreReadInTurn) {
     EXPECT_EQ(ParseHeader(line).stimers.size(), kMaxEnumItems);
 }
 
-TEST(ReaderHostileInputTest, TenThousandItemsKeepTheFirstTwoHundred) {
+TEST(ReaderHostileInputTest, ItemsBeyondTheMostKeptAreCountedOnly) {
     std::string text = "enum ZUR_BSEMS_ENUM {";
-    for (int item = 0; item < 10000; ++item) {
+    for (int item = 0; item < 12000; ++item) {
         text += "I" + std::to_string(item) + (item % 10 == 0 ? ",\n" : ", ");
     }
     text += "};\n#define OS_TASKS 1\n";
     const HeaderContents contents = ParseHeader(text);
     ASSERT_EQ(contents.bsems.size(), kMaxEnumItems);
-    EXPECT_EQ(contents.bsems.back().identifier, "I199");
+    EXPECT_EQ(contents.bsems.back().identifier, "I9999");
     EXPECT_EQ(contents.configuration.OS_TASKS, 1);
+    ASSERT_EQ(contents.findings.size(), 3u);  // foreign, beyond the rows, beyond the most kept
+    EXPECT_EQ(contents.findings[2].kind, ReadFinding::Kind::ItemsNotChecked);
+    EXPECT_EQ(contents.findings[2].line, 1001);
+    EXPECT_EQ(contents.findings[2].count, 2000);
 }
 
 TEST(ReaderHostileInputTest, TextEndingInsideAnOpenConstructKeepsWhatWasRead) {

@@ -5,6 +5,8 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "config/header_reader.h"
@@ -482,15 +484,16 @@ TEST(ReaderEnumerationsTest, StimersBeyondTheGridAreReturned) {
     EXPECT_EQ(contents.stimers.back().identifier, "ST_70");
 }
 
-TEST(ReaderEnumerationsTest, ItemsAfterTheTwoHundredthAreDroppedAndTheScanGoesOn) {
+TEST(ReaderEnumerationsTest, ItemsBeyondTheRowsAreKeptToBeCheckedAndTheScanGoesOn) {
     std::string text = "enum ZUR_BSEMS_ENUM {\n";
     for (int item = 1; item <= 250; ++item) {
         text += "BS_" + std::to_string(item) + ", // c" + std::to_string(item) + "\n";
     }
     text += "};\n#define OS_BSEMS 250\n";
     const HeaderContents contents = ParseHeader(text);
-    ASSERT_EQ(contents.bsems.size(), kMaxEnumItems);
-    EXPECT_EQ(contents.bsems.back(), (NameEntry{"BS_200", "c200"}));
+    ASSERT_EQ(contents.bsems.size(), 250u);
+    EXPECT_EQ(contents.bsems.back(), (NameEntry{"BS_250", "c250"}));
+    EXPECT_EQ(contents.lines.bsemsItems.back(), (ItemPlace{251, 1, 12}));
     EXPECT_EQ(contents.configuration.OS_BSEMS, 250);
 }
 
@@ -522,7 +525,7 @@ TEST(ReaderFindingsTest, NamesBeyondTheTablesRowsAreCountedFromTheLineOfTheFirst
     AppendEnumeration(text, "ZUR_BSEMS_ENUM", 203);
     const HeaderContents contents = ParseHeader(text + "#endif\n");
     EXPECT_EQ(contents.stimers.size(), 70u);
-    EXPECT_EQ(contents.bsems.size(), kMaxEnumItems);
+    EXPECT_EQ(contents.bsems.size(), 203u);
     // The 65th STIMERS name stands on line 71, the 201st BSEMS name on 280.
     EXPECT_EQ(contents.findings,
               (std::vector<ReadFinding>{{Kind::NamesNotKept, NameTableId::Bsems, 280, 3},
@@ -540,9 +543,15 @@ TEST(ReaderFindingsTest, EnumerationOfATableBehindAnotherFirstWordIsSkippedAndNo
     }));
     EXPECT_TRUE(contents.bsems.empty());
     EXPECT_TRUE(contents.stimers.empty());
+    ReadFinding value{Kind::ValueNotAsWritten, NameTableId::Bsems, 5};
+    value.column = 18;
+    value.subject = "OS_TASKS";
+    value.found = "2 typedef enum ZUR_BSEMS_ENUM { C };";
+    value.kept = "2";
     EXPECT_EQ(contents.findings,
               (std::vector<ReadFinding>{{Kind::SkippedEnumeration, NameTableId::Bsems, 2},
-                                        {Kind::SkippedEnumeration, NameTableId::Stimers, 4}}));
+                                        {Kind::SkippedEnumeration, NameTableId::Stimers, 4},
+                                        value}));
 }
 
 TEST(ReaderFindingsTest, TheToolsHeaderCutOffAnywhereEndsEarly) {
@@ -604,8 +613,167 @@ TEST(ReaderFindingsTest,
     EXPECT_EQ(lines.fields.size(), 3u);
     EXPECT_EQ(lines.stimersEnumeration, 4);
     EXPECT_EQ(lines.bsemsEnumeration, 0);
-    EXPECT_EQ(lines.stimersItems, (std::vector<int>{4, 7, 8, 11}));
+    EXPECT_EQ(lines.stimersItems, (std::vector<ItemPlace>{{4, 25}, {7, 3, 9}, {8, 3}, {11, 25}}));
     EXPECT_TRUE(lines.bsemsItems.empty());
+}
+
+// --- What is not read as written ---------------------------------------------------------------
+
+// The findings of a text with the marker, so that the foreign-file finding stays out.
+std::vector<ReadFinding> FindingsOf(std::initializer_list<std::string_view> lines) {
+    std::string text = kMarker + "\r\n";
+    for (std::string_view line : lines) {
+        text.append(line).append("\r\n");
+    }
+    // Closed as the tool closes its header, which otherwise ends early.
+    return ParseHeader(text + "#endif\r\n").findings;
+}
+
+ReadFinding Value(int line, int column, std::string subject, std::string found, std::string kept) {
+    ReadFinding finding{Kind::ValueNotAsWritten, NameTableId::Bsems, line};
+    finding.column = column;
+    finding.subject = std::move(subject);
+    finding.found = std::move(found);
+    finding.kept = std::move(kept);
+    return finding;
+}
+
+TEST(ReaderNotAsWrittenTest, NumberValuesOtherThanPlainDecimalDigitsAreTold) {
+    EXPECT_TRUE(FindingsOf({"#define OS_TASKS 10  // ten", "#define OS_BANK_OS 0",
+                            "#define OS_TIMER_SIZE 4 /* long */", "#define OS_ENABLE_CSEM 0x1"})
+                    .empty());
+    EXPECT_EQ(FindingsOf({"#define OS_TASKS 0x10", "#define OS_BSEMS (5) // five",
+                          "#define OS_STIMERS\t010", "#define OS_BANK_OS", "#define OS_TASKS -1",
+                          "#define OS_TASKS 99999999999", "#define OS_TIMER_SIZE 3",
+                          "#define OS_CSEM_SIZE 2u"}),
+              (std::vector<ReadFinding>{
+                  Value(2, 18, "OS_TASKS", "0x10", "0"),
+                  Value(3, 18, "OS_BSEMS", "(5)", "0"),
+                  Value(4, 20, "OS_STIMERS", "010", "10"),
+                  Value(5, 19, "OS_BANK_OS", "", "0"),
+                  Value(6, 18, "OS_TASKS", "-1", "0"),
+                  Value(7, 18, "OS_TASKS", "99999999999", "2147483647"),
+                  Value(8, 23, "OS_TIMER_SIZE", "3", "no size"),
+                  Value(9, 22, "OS_CSEM_SIZE", "2u", "2"),
+              }));
+}
+
+// What an item's finding says: its severity, entry, the text found and the identifier kept.
+using ItemFinding = std::tuple<Kind, Severity, int, std::string, std::string>;
+
+std::vector<ItemFinding> ItemFindings(std::initializer_list<std::string_view> lines) {
+    std::vector<ItemFinding> found;
+    for (const ReadFinding& finding : FindingsOf(lines)) {
+        found.emplace_back(finding.kind, finding.severity, finding.entry, finding.found,
+                           finding.kept);
+    }
+    return found;
+}
+
+TEST(ReaderNotAsWrittenTest, ItemsThatAreMoreThanAnIdentifierAreToldAsCompilersTakeThem) {
+    using namespace std::string_literals;
+    constexpr auto kError = Severity::Error;
+    constexpr auto kWarning = Severity::Warning;
+    constexpr auto kItem = Kind::ItemNotAsWritten;
+    EXPECT_TRUE(ItemFindings({"enum ZUR_BSEMS_ENUM {", "  A ,  // a", "  B\t", "};"}).empty());
+    EXPECT_EQ(ItemFindings({"enum ZUR_BSEMS_ENUM {", "  my-sem,", "  x = 5,", "  caf\xC3\xA9,",
+                            "  a$b, c d, caf\xE9,",
+                            "  e\x01"
+                            "f, g\x0b"
+                            "h, i\x0c,",
+                            "  k =,", "};"}),
+              (std::vector<ItemFinding>{
+                  {kItem, kError, 0, "my-sem", "my"},
+                  {kItem, kWarning, 1, "x = 5", "x"},
+                  {kItem, kWarning, 2, "caf\xC3\xA9", "caf"},
+                  {kItem, kWarning, 3, "a$b", "a"},
+                  {kItem, kError, 4, "c d", "c"},
+                  {kItem, kError, 5, "caf\xE9", "caf"},
+                  {kItem, kError, 6,
+                   "e\x01"
+                   "f",
+                   "ef"},
+                  {kItem, kError, 7,
+                   "g\x0b"
+                   "h",
+                   "gh"},
+                  {kItem, kError, 9, "k =", "k"},
+              }));
+    // A control byte in a comment is only dropped from it; a form feed behind a name is a blank.
+    const std::vector<ReadFinding> inComment =
+        FindingsOf({"enum ZUR_BSEMS_ENUM {", "  A, // x\x02y", "};"});
+    ASSERT_EQ(inComment.size(), 1u);
+    EXPECT_EQ(inComment[0].kind, Kind::ControlBytes);
+    EXPECT_EQ(inComment[0].found, "\x02");
+    EXPECT_EQ(std::make_pair(inComment[0].line, inComment[0].column), std::make_pair(3, 10));
+}
+
+TEST(ReaderNotAsWrittenTest, EmptyItemsAndMissingCommasAreToldAtTheItemAfter) {
+    constexpr auto kError = Severity::Error;
+    EXPECT_EQ(ItemFindings({"enum ZUR_BSEMS_ENUM { A,, B,", "  C /* c */ D,", "  E", "  F", "};"}),
+              (std::vector<ItemFinding>{
+                  {Kind::ItemNotAsWritten, kError, 1, "", ""},
+                  {Kind::MissingComma, kError, 4, "D", "D"},
+                  {Kind::MissingComma, kError, 6, "F", "F"},
+              }));
+    // A comma that stands apart from its item is still the item's to the compiler: the empty
+    // entry only moves the numbers.
+    EXPECT_EQ(ItemFindings({"enum ZUR_BSEMS_ENUM {", "  A /* a */ , B,", "  C", "  , D };"}),
+              (std::vector<ItemFinding>{{Kind::ItemNotAsWritten, Severity::Warning, 1, "", ""},
+                                        {Kind::ItemNotAsWritten, Severity::Warning, 4, "", ""}}));
+}
+
+TEST(ReaderNotAsWrittenTest, BlockCommentsTheReaderPassesOverAreFollowedAsTheCompilerDoes) {
+    // Closed on its line, or covering only lines from which nothing is read: nothing to tell.
+    EXPECT_TRUE(FindingsOf({"#define OS_TASKS 3 /* three */", "#define OS_BSEMS 1 /* one",
+                            "   more words */"})
+                    .empty());
+    ReadFinding runsOn{Kind::CommentRunsOn, NameTableId::Bsems, 2, 4};
+    runsOn.column = 20;
+    EXPECT_EQ(FindingsOf({"#define OS_TASKS 3 /* the", "#define OS_BSEMS 4", "*/"}),
+              std::vector<ReadFinding>{runsOn});
+    ReadFinding neverClosed{Kind::CommentRunsOn, NameTableId::Bsems, 3};
+    neverClosed.column = 34;
+    neverClosed.severity = Severity::Error;
+    EXPECT_EQ(
+        FindingsOf({"// line 2", "#define OS_MSG_TYPE char /* x */ /*", "#define OS_BSEMS 4"}),
+        std::vector<ReadFinding>{neverClosed});
+}
+
+TEST(ReaderNotAsWrittenTest, CarriageReturnsAloneEndLinesAsForTheCompiler) {
+    Configuration configuration;
+    configuration.OS_TASKS = 3;
+    configuration.OS_BSEMS = 2;
+    configuration.OST_MSG = "char";
+    std::string crLf;
+    for (const char* line :
+         {"// This file was generated by ZURcfg_Tool utility.", "#define OS_TASKS 3",
+          "#define OS_BSEMS 2 // two", "#define OS_MSG_TYPE char", "enum ZUR_BSEMS_ENUM {",
+          "  A, // a", "  B", "};"}) {
+        crLf.append(line).append("\r\n");
+    }
+    std::string crOnly;
+    for (char c : crLf) {
+        if (c != '\n') {
+            crOnly += c;
+        }
+    }
+    const HeaderContents twin = ParseHeader(crLf);
+    const HeaderContents contents = ParseHeader(crOnly);
+    EXPECT_EQ(DifferingFields(contents.configuration, configuration), "");
+    EXPECT_EQ(contents.bsems, twin.bsems);
+    EXPECT_EQ(contents.lines.bsemsItems, twin.lines.bsemsItems);
+    EXPECT_EQ(contents.findings, twin.findings);
+    EXPECT_EQ(contents.lineEnding, LineEnding::Cr);
+    EXPECT_EQ(twin.lineEnding, LineEnding::CrLf);
+    EXPECT_EQ(ParseHeader("x").lineEnding, kNewHeaderLineEnding);
+}
+
+TEST(ReaderNotAsWrittenTest, EveryObjectLikeMacroDefinedIsListed) {
+    EXPECT_EQ(ParseHeader(Lines({"#define B 1", "  #  define A", "#define F(x) x",
+                                 "/* #define C */", "#if X", "#define B 2", "#endif"}))
+                  .definedMacros,
+              (std::vector<std::string>{"A", "B"}));
 }
 
 }  // namespace

@@ -115,9 +115,9 @@ TEST_F(HeaderWriterTest, FirstSaveReplacesNoBackup) {
 }
 
 TEST_F(HeaderWriterTest, PathRuleDecidesTheFileAndItsBackup) {
-    // A path ending in a separator gets a second one.
+    // A path ending in a separator gets no second one.
     WriteBytes(Header(), "previous");
-    WriteExpectingSuccess(Folder() + kSep, Folder() + kSep + kSep + "ZURcfg.h");
+    WriteExpectingSuccess(Folder() + kSep, Header());
     EXPECT_EQ(ReadBytes(Backup()), "previous");
 
     // The header named in other letters keeps its name; so does its backup.
@@ -129,12 +129,16 @@ TEST_F(HeaderWriterTest, PathRuleDecidesTheFileAndItsBackup) {
     EXPECT_EQ(ReadBytes(upper.File("ZURCFG.bak")), "previous upper");
 }
 
-TEST_F(HeaderWriterTest, OtherFileNameIsTakenAsAFolder) {
+TEST_F(HeaderWriterTest, AnExistingFileIsWrittenWhateverItsNameAndAMissingOneIsAFolder) {
+    const std::string board = dir_.File("board.h");
+    WriteBytes(board, "previous board");
+    WriteExpectingSuccess(board, board);
+    EXPECT_EQ(ReadBytes(dir_.File("board.bak")), "previous board");
+
     const std::string other = dir_.File("other.h");
-    WriteBytes(other, "not a header");
     WriteExpectingError(other, "Error opening file:\n" + other + kSep + "ZURcfg.h",
                         "Creating a new file in its folder failed: ");
-    EXPECT_EQ(ReadBytes(other), "not a header");
+    EXPECT_FALSE(std::filesystem::exists(other));
 }
 
 TEST_F(HeaderWriterTest, OpenFailuresAreReported) {

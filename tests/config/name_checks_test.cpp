@@ -24,16 +24,20 @@ struct Tables {
         count += rows[row].identifier.empty() && !identifier.empty() ? 1 : 0;
         rows[row] = {std::move(identifier), std::move(comment)};
     }
-    std::vector<NameFinding> Check() const { return CheckNames(bsems, stimers, configuration); }
+    // Checked as the new-style header the writer would write for them.
+    std::vector<NameFinding> Check() const {
+        return CheckNames(bsems, stimers, configuration, false);
+    }
 };
 
+// Where a finding is, of what kind, and whether it is an error.
 using Place = std::tuple<NameTableId, int, NameColumn, Kind, bool>;
 
 std::vector<Place> Places(const std::vector<NameFinding>& findings) {
     std::vector<Place> places;
     for (const NameFinding& finding : findings) {
         places.emplace_back(finding.table, finding.row, finding.column, finding.kind,
-                            finding.stopsBuild);
+                            finding.severity == Severity::Error);
         EXPECT_FALSE(finding.reason.empty());
     }
     return places;
@@ -48,7 +52,8 @@ TEST(NameChecksTest, WellFormedFullTablesAndEmptyRowsHaveNoFindings) {
     Tables tables;
     EXPECT_TRUE(tables.Check().empty());
     for (int row = 0; row < kBsemsEntries; ++row) {
-        tables.Name(kBsems, row, "BS_" + std::to_string(row), "comment with // and /* inside");
+        tables.Name(kBsems, row, "BS_" + std::to_string(row),
+                    "comment with // and /* and */ inside");
     }
     for (int row = 0; row < kStimersEntries; ++row) {
         tables.Name(kStimers, row, "_st" + std::to_string(row));
@@ -57,54 +62,122 @@ TEST(NameChecksTest, WellFormedFullTablesAndEmptyRowsHaveNoFindings) {
     EXPECT_TRUE(tables.Check().empty());
 }
 
+// Errors are what stops gcc or clang building a unit that uses the name; the rest builds.
 TEST(NameChecksTest, EachIdentifierFindingOnItsOwn) {
     const std::vector<std::tuple<std::string, Kind, bool>> cases{
         {"9LIVES", Kind::NotIdentifier, true},
-        {"SEM_\xC3\xA4\xC3\xB6", Kind::NotIdentifier, true},
         {"BS READY", Kind::NotIdentifier, true},
         {"BS-READY", Kind::NotIdentifier, true},
+        {"SEM_\xE4", Kind::NotIdentifier, true},  // Latin-1, no UTF-8
+        {"x =", Kind::NotIdentifier, true},
+        {"SEM_\xC3\xA4\xC3\xB6", Kind::NotReadBackAsWritten, false},  // UTF-8 letters
+        {"BS$READY", Kind::NotReadBackAsWritten, false},
+        {"BS_A = 4", Kind::NotReadBackAsWritten, false},
+        {" BS_A", Kind::NotReadBackAsWritten, false},
         {"int", Kind::Keyword, true},
         {"_Bool", Kind::Keyword, true},
-        {"xor_eq", Kind::Keyword, true},
-        {"nullptr", Kind::Keyword, true},
+        {"restrict", Kind::Keyword, true},
+        {"xor_eq", Kind::CppKeyword, false},
+        {"nullptr", Kind::CppKeyword, false},
+        {"class", Kind::CppKeyword, false},
+        {"__LINE__", Kind::Reserved, true},
+        {"_Pragma", Kind::Reserved, true},
+        {"__interrupt", Kind::Reserved, true},
         {"OS_TASKS", Kind::MacroName, true},
-        {"OS_ENABLE_QMSG", Kind::MacroName, true},
-        {"OS_ENABLE_QUEUE", Kind::MacroName, true},
-        {"OS_ENABLE_INT_QMSG", Kind::MacroName, true},
-        {"OS_QUEUE_SQUEUE_IDENTICAL", Kind::MacroName, true},
-        {"OST_SMSG", Kind::MacroName, true},
-        {"OS_MSG_TYPE", Kind::MacroName, true},
-        {"_ZURCFG_H", Kind::MacroName, true},
+        {"_ZURCFG_H", Kind::Reserved, true},  // a macro as well: listed below
+        {"OS_ENABLE_QMSG", Kind::OtherMacroName, false},
+        {"OS_ENABLE_QUEUE", Kind::OtherMacroName, false},
+        {"OS_MSG_TYPE", Kind::OtherMacroName, false},
         {"ZUR_BSEMS_ENUM", Kind::EnumTag, false},
         {"ZUR_STIMERS_ENUM", Kind::EnumTag, false},
         {std::string(32, 'L'), Kind::TooLong, false},
     };
-    for (const auto& [identifier, kind, stopsBuild] : cases) {
+    for (const auto& [identifier, kind, error] : cases) {
         Tables tables;
         tables.Name(kStimers, 5, identifier, "fine");
-        EXPECT_EQ(Places(tables.Check()),
-                  (std::vector<Place>{{kStimers, 5, kId, kind, stopsBuild}}))
-            << identifier;
+        const std::vector<Place> places = Places(tables.Check());
+        ASSERT_FALSE(places.empty()) << identifier;
+        EXPECT_EQ(places.front(), (Place{kStimers, 5, kId, kind, error})) << identifier;
+        EXPECT_EQ(places.size(), identifier == "_ZURCFG_H" ? 2u : 1u) << identifier;
     }
 }
 
-TEST(NameChecksTest, EachCommentFindingOnItsOwn) {
-    const std::vector<std::tuple<std::string, Kind>> cases{
-        {"ends here */ not", Kind::CommentEndMarker}, {"two\nlines", Kind::CommentLineBreak},
-        {"carriage\r", Kind::CommentLineBreak},       {"goes on \\", Kind::CommentContinues},
-        {"goes on \\ \t", Kind::CommentContinues},
+TEST(NameChecksTest, MacrosClashOnlyWhereTheHeaderDefinesThem) {
+    Tables tables;
+    tables.Name(kBsems, 0, "OS_ENABLE_QUEUE");
+    tables.Name(kBsems, 1, "OST_MSG");
+    tables.Name(kBsems, 2, "OS_MSG_TYPE");
+    tables.configuration.OS_ENABLE_QMSG = 1;
+    tables.configuration.OST_MSG = "char";
+    const auto kinds = [&](bool oldStyleNames) {
+        std::vector<Kind> found;
+        for (const NameFinding& finding :
+             CheckNames(tables.bsems, tables.stimers, tables.configuration, oldStyleNames)) {
+            found.push_back(finding.kind);
+        }
+        return found;
     };
-    for (const auto& [comment, kind] : cases) {
+    // The old style guards both message type names, each defined in one branch.
+    EXPECT_EQ(kinds(false),
+              (std::vector<Kind>{Kind::MacroName, Kind::OtherMacroName, Kind::MacroName}));
+    EXPECT_EQ(kinds(true),
+              (std::vector<Kind>{Kind::OtherMacroName, Kind::MacroName, Kind::MacroName}));
+    // A header read from disk: the macros it defines, whatever the tool would write.
+    const std::vector<NameFinding> own = CheckNames(
+        tables.bsems, tables.stimers, tables.configuration, std::vector<std::string>{"OST_MSG"});
+    ASSERT_EQ(own.size(), 3u);
+    EXPECT_EQ(own[1].kind, Kind::MacroName);
+    EXPECT_EQ(DescribeNameFinding(own[1]),
+              "BSEMS entry 1 \"OST_MSG\": a macro this header defines");
+}
+
+TEST(NameChecksTest, EachCommentFindingOnItsOwn) {
+    const std::vector<std::tuple<std::string, Kind, bool>> cases{
+        {"two\nlines", Kind::CommentLineBreak, true},
+        {"carriage\rreturn", Kind::CommentLineBreak, true},
+        {"break at the end\r\n", Kind::CommentLineBreak, false},
+        {"comment behind\n// another", Kind::CommentLineBreak, false},
+        {"goes on \\", Kind::CommentContinues, true},
+        {"goes on \\ \t", Kind::CommentContinues, true},
+        {"goes on ?\?/", Kind::CommentContinues, true},
+    };
+    for (const auto& [comment, kind, error] : cases) {
         Tables tables;
         tables.Name(kBsems, 199, "BS_LAST", comment);
-        EXPECT_EQ(Places(tables.Check()), (std::vector<Place>{{kBsems, 199, kComment, kind, true}}))
+        EXPECT_EQ(Places(tables.Check()),
+                  (std::vector<Place>{{kBsems, 199, kComment, kind, error}}))
             << comment;
     }
+    // Ends no comment a line comment stands in.
+    Tables endMarker;
+    endMarker.Name(kBsems, 0, "BS_A", "ends here */ not");
+    EXPECT_TRUE(endMarker.Check().empty());
 
     Tables lost;
     lost.Name(kBsems, 7, "", "kept nowhere");
-    EXPECT_EQ(Places(lost.Check()),
+    const std::vector<NameFinding> findings = lost.Check();
+    EXPECT_EQ(Places(findings),
               (std::vector<Place>{{kBsems, 7, kId, Kind::CommentWithoutIdentifier, false}}));
+    EXPECT_EQ(DescribeNameFinding(findings[0]),
+              "BSEMS entry 7 comment \"kept nowhere\": comment without an identifier: the row is "
+              "not written");
+}
+
+TEST(NameChecksTest, LongNamesAlikeInTheirFirst31CharactersAndEntriesBeyondTheRows) {
+    Tables tables;
+    tables.stimers.resize(70);
+    tables.Name(kStimers, 66, std::string(31, 'S') + "_ONE");
+    tables.Name(kStimers, 67, std::string(31, 'S') + "_TWO");
+    tables.Name(kStimers, 68, std::string(31, 'S') + "_ONE");
+    std::vector<Place> expected;
+    for (const int row : {66, 67, 68}) {
+        expected.push_back({kStimers, row, kId, Kind::TooLong, false});
+        if (row != 67) {
+            expected.push_back({kStimers, row, kId, Kind::Duplicate, true});
+        }
+        expected.push_back({kStimers, row, kId, Kind::SameSignificantStart, false});
+    }
+    EXPECT_EQ(Places(tables.Check()), expected);
 }
 
 TEST(NameChecksTest, RepeatsWithinAndAcrossTablesNameTheOtherPlace) {
@@ -145,10 +218,11 @@ TEST(NameChecksTest, CountsAreComparedAsTheWriterCountsIdentifiers) {
                                   {kStimers, kWholeTable, kId, Kind::FewerThanCount, false}}));
     EXPECT_EQ(findings[0].reason, "OS_BSEMS = 1, but 2 item(s) defined in ENUM_BSEMS");
     EXPECT_EQ(findings[2].reason, "OS_STIMERS = 65, but only 1 item(s) defined in ENUM_STIMERS");
-    // Listed, a count finding names its table and a row finding its entry.
+    // Listed, a count finding names its table and a row finding its entry and its text.
     EXPECT_EQ(DescribeNameFinding(findings[0]),
               "BSEMS: OS_BSEMS = 1, but 2 item(s) defined in ENUM_BSEMS");
-    EXPECT_EQ(DescribeNameFinding(findings[1]), "BSEMS entry 4: " + findings[1].reason);
+    EXPECT_EQ(DescribeNameFinding(findings[1]),
+              "BSEMS entry 4 \"bad name\": " + findings[1].reason);
 }
 
 TEST(NameChecksTest, SeveralKindsInOneTableComeInRowOrder) {
@@ -157,7 +231,7 @@ TEST(NameChecksTest, SeveralKindsInOneTableComeInRowOrder) {
     tables.Name(kStimers, 1, "while");
     tables.Name(kStimers, 2, "", "orphan");
     tables.Name(kStimers, 3, "t_a");
-    tables.Name(kStimers, 4, "OS_BSEMS", "ok */");
+    tables.Name(kStimers, 4, "OS_TASKS", "ok \\");
     tables.Name(kStimers, 5, "T_A");
     tables.Name(kStimers, 6, "2ND");
     tables.configuration.OS_STIMERS = 3;
@@ -170,7 +244,7 @@ TEST(NameChecksTest, SeveralKindsInOneTableComeInRowOrder) {
                                   {kStimers, 2, kId, Kind::CommentWithoutIdentifier, false},
                                   {kStimers, 3, kId, Kind::CaseOnly, false},
                                   {kStimers, 4, kId, Kind::MacroName, true},
-                                  {kStimers, 4, kComment, Kind::CommentEndMarker, true},
+                                  {kStimers, 4, kComment, Kind::CommentContinues, true},
                                   {kStimers, 5, kId, Kind::Duplicate, true},
                                   {kStimers, 5, kId, Kind::CaseOnly, false},
                                   {kStimers, 6, kId, Kind::NotIdentifier, true}}));

@@ -389,8 +389,8 @@ TEST_F(ConfigDialogDocumentTest, AHeaderCutShortIsToldOnOpeningAndASaveKeepsTheO
 }
 
 TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
-    // After BS_READY: thirteen keywords, and one name that is only too long, which is marked but
-    // not asked about.
+    // After BS_READY: thirteen keywords, and names that build but are marked (too long, a C++
+    // keyword), which are not asked about.
     const std::vector<std::string> keywords{"int",  "char", "for",  "if",   "do",   "else", "case",
                                             "enum", "goto", "long", "void", "auto", "while"};
     std::vector<NameEntry> names{{"BS_READY", ""}};
@@ -398,6 +398,7 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
         names.push_back({keyword, ""});
     }
     names.push_back({std::string(40, 'L'), ""});
+    names.push_back({"class", ""});
     Configuration b = Project(5, "Beta");
     b.OS_BSEMS = static_cast<int32_t>(names.size());
     WriteHeaderFile(pathB_, b, names);
@@ -405,16 +406,19 @@ TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSay
     ChooseFromPathList(1);
     TypeName("Changed");
     auto* bsems = Find<FlexGrid>(kBsemsGrid);
-    std::string expected = "These names would stop the firmware building:\n";
+    std::string expected = "These names would stop a C compiler building the firmware:\n";
     for (std::size_t entry = 1; entry <= 10; ++entry) {
-        expected += "\nBSEMS entry " + std::to_string(entry) + ": " + keywords[entry - 1] +
-                    " is a C or C++ keyword";
+        expected += "\nBSEMS entry " + std::to_string(entry) + " \"" + keywords[entry - 1] +
+                    "\": a C keyword";
     }
-    expected += "\nand 3 more\n\nDo you want to save anyway?";
+    expected +=
+        "\nand 3 more\n\nNames that build but are worth a look stay marked in the tables and are "
+        "not listed here.\nDo you want to save anyway?";
     const std::string before = ReadBytes(pathB_);
     const auto expectRefused = [&] {
         EXPECT_EQ(prompter_.Last().text, expected);
         EXPECT_EQ(prompter_.Last().buttons, Buttons::YesNo);
+        EXPECT_EQ(prompter_.Last().defaultAnswer, Answer::No);
         EXPECT_EQ(ReadBytes(pathB_), before);
         EXPECT_TRUE(bsems->hasFocus());
         EXPECT_EQ(bsems->RowSel(), 2);
@@ -469,13 +473,16 @@ TEST_F(ConfigDialogDocumentTest, BrowseOpensTheChosenFileButShowsTheDefaults) {
     EXPECT_EQ(request.initialFolder, "");
 
     // A missing file becomes the document with empty values, so the defaults differ from it.
+    // The name is no header's, so it names a folder, and none is there to save into.
     const std::string missing = dir_.File("new.h");
     fileChooser_.Will(missing);
     prompter_.Will(Answer::Ok);
     Click(kBrowseButton);
     const std::string missingHeader = HeaderPathFor(missing);
-    EXPECT_EQ(prompter_.Last().text,
-              "File " + missingHeader + " does not exist.\nIt will be created after saving.");
+    EXPECT_EQ(prompter_.Last().text, "File " + missingHeader +
+                                         " does not exist, and saving cannot create it:\nthere "
+                                         "is no folder " +
+                                         missing + ".\nChoose a header in an existing folder.");
     EXPECT_EQ(Title(), TitleOf(missingHeader, true));
     EXPECT_EQ(Current().OS_TASKS, 1);
     EXPECT_EQ(PathShown(), missingHeader);
@@ -524,7 +531,7 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     Click(kSaveButton);
     EXPECT_EQ(fileChooser_.Requests().back().purpose, FileRequest::Purpose::Save);
     EXPECT_EQ(prompter_.Last().caption, "OK!");
-    EXPECT_EQ(Title(), "ZURcfg: nofile");
+    EXPECT_EQ(Title(), TitleOf(out)) << "the header written is the document";
     EXPECT_EQ(PathShown(), out);
     EXPECT_EQ(PathBox()->count(), 3);
 
@@ -539,7 +546,7 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     EXPECT_EQ(overwrite.buttons, Buttons::YesNoCancel);
     EXPECT_EQ(overwrite.icon, Icon::Question);
     EXPECT_EQ(ReadBytes(out), first);
-    EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
+    EXPECT_EQ(Title(), TitleOf(out, true));
 
     // A name that is no header is taken as a folder; it is listed before the write fails.
     const std::string other = dir_.File("other.h");
@@ -550,7 +557,7 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
               "Error opening file:\n" + HeaderPathFor(other) +
                   "\nCreating a new file in its folder failed: " + std::strerror(ENOENT) + ".");
     EXPECT_EQ(PathShown(), other);
-    EXPECT_EQ(Title(), "ZURcfg: nofile (*)");
+    EXPECT_EQ(Title(), TitleOf(out, true));
 
     // A folder is no file to replace: no question, the header goes into it.
     fileChooser_.Will(dir_.File("b"));
@@ -558,7 +565,38 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     Click(kSaveAsButton);
     EXPECT_EQ(prompter_.Last().caption, "OK!");
     EXPECT_EQ(ReadHeader(pathB_, prompter_).contents.configuration.PROJECT_NAME, "Second");
-    EXPECT_EQ(Title(), "ZURcfg: nofile");
+    EXPECT_EQ(Title(), TitleOf(pathB_));
+}
+
+// A folder name that is not UTF-8, and one with a line break, which no recent list can hold.
+TEST_F(ConfigDialogDocumentTest, PathsAreKeptAsTheBytesTheSystemGave) {
+    const std::string cafe = HeaderPathFor(dir_.File("caf\xE9"));
+    std::filesystem::create_directory(dir_.File("caf\xE9"));
+    WriteHeaderFile(cafe, Project(6, "Cafe"), {});
+    OpenWithSettings("[PATHS]\r\npath0=" + cafe + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
+    ChooseFromPathList(0);
+    EXPECT_EQ(Text(kProjectNameEdit), "Cafe");
+    TypeName("Cafe 2");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, "File saved successfully:\n" + cafe);
+
+    const std::string broken = HeaderPathFor(dir_.File("two\nlines"));
+    std::filesystem::create_directory(dir_.File("two\nlines"));
+    WriteHeaderFile(broken, Project(7, "Broken"), {});
+    dialog_->OpenDocument(broken);
+    EXPECT_EQ(Text(kProjectNameEdit), "Broken");
+    EXPECT_EQ(PathBox()->currentIndex(), -1) << "shown by no entry";
+    EXPECT_EQ(PathBox()->count(), 1);
+    TypeName("Mended");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);  // to the document all the same, not a "Save as..."
+    EXPECT_EQ(ReadHeader(broken, prompter_).contents.configuration.PROJECT_NAME, "Mended");
+
+    dialog_.reset();
+    const std::string ini = ReadBytes(settingsPath_);
+    EXPECT_NE(ini.find("path0=" + cafe + "\r\n"), std::string::npos) << ini;
+    EXPECT_EQ(ini.find("lines"), std::string::npos) << ini;
 }
 
 TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingTheDocument) {
@@ -584,8 +622,9 @@ TEST_F(ConfigDialogDocumentTest, RestoreDefaultEmptiesTheTablesWithoutMarkingThe
     EXPECT_EQ(Title(), TitleOf(pathB_));
 }
 
-// Read, change nothing, save: the writer's own text for the values read, the old file kept as
-// the backup. The name style is the window's, whatever style the file was written in.
+// Read, change nothing, save: the writer's own text for the values read, in the file's own line
+// ends, the old file kept as the backup. The name style is the window's, whatever style the file
+// was written in.
 TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakesOfIt) {
     Configuration configuration = Project(4, "Round trip");
     configuration.OS_STIMERS = 70;
@@ -603,8 +642,10 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
     prompter_.Will(Answer::Ok);
     ChooseFromPathList(0);
     EXPECT_EQ(prompter_.Last().caption, "Warning");
-    EXPECT_NE(prompter_.Last().text.find("6 STIMERS name(s) beyond the table's 64 rows"),
-              std::string::npos);
+    EXPECT_NE(prompter_.Last().text.find(
+                  "- line 127: 6 STIMERS name(s) from here on are beyond the table's 64 rows"),
+              std::string::npos)
+        << prompter_.Last().text;
     EXPECT_FALSE(Checked(kOldStyleNamesCheck));
 
     const HeaderContents read = ParseHeader(original);
@@ -613,17 +654,35 @@ TEST_F(ConfigDialogDocumentTest, SavingAnUnchangedHeaderWritesWhatTheWriterMakes
     bsemRows.resize(200);
     std::vector<NameEntry> stimerRows(read.stimers.begin(), read.stimers.begin() + 64);
     const auto expected = [&](bool oldStyleNames) {
-        return WithCrLf(FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames));
+        return FormatHeader(read.configuration, bsemRows, stimerRows, oldStyleNames);
     };
 
-    prompter_.Will(Answer::Ok);
+    // The file spells the renamed macros the old way: Save asks before it changes that.
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    const Message style = prompter_.Last();
+    EXPECT_EQ(style.caption, "Name style");
+    EXPECT_EQ(style.text,
+              "File " + pathA_ +
+                  " uses the old-style macro names, but Save will write the new-style names, as "
+                  "\"Save old style names (<90200)\" is not checked.\nA kernel of version 90200 or "
+                  "later needs the new-style names, an older one the old-style names: with the "
+                  "other kind the firmware may not build.\n\nSave with the new-style names?");
+    EXPECT_EQ(style.buttons, Buttons::YesNo);
+    EXPECT_EQ(style.defaultAnswer, Answer::No);
+    EXPECT_EQ(ReadBytes(pathA_), original) << "No writes nothing";
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kSaveButton);
     EXPECT_EQ(ReadBytes(pathA_), expected(false));
     EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), original);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);  // in its own style now: no question
 
     Click(kOldStyleNamesCheck);
-    prompter_.Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kSaveButton);
+    EXPECT_NE(prompter_.Messages().end()[-2].text.find(" uses the new-style macro names"),
+              std::string::npos);
     EXPECT_EQ(ReadBytes(pathA_), expected(true));
     EXPECT_EQ(ReadBytes(BackupPathFor(pathA_)), expected(false));
 

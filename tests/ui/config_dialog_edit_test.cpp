@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -37,6 +41,9 @@ protected:
         WriteProject(project_);
         OpenWithSettings("[PATHS]\r\npath0=" + path_ + "\r\n[SETUP]\r\nZURVERSION=90200\r\n");
         ChooseFromPathList(0);
+        // The closed list's pop-up would stay the active window once its events are handled.
+        QCoreApplication::processEvents();
+        ShowActive();
     }
 
     void WriteProject(const Document& document) const {
@@ -45,11 +52,17 @@ protected:
 
     const Document& Doc() const { return dialog_->CurrentDocument(); }
     FlexGrid* Bsems() const { return Find<FlexGrid>(kBsemsGrid); }
-    QString UndoText() const { return dialog_->UndoAction()->text(); }
-    bool CanUndo() const { return UndoText() != "&Undo"; }
-    bool CanRedo() const { return dialog_->RedoAction()->text() != "&Redo"; }
-    void Undo() const { dialog_->UndoAction()->trigger(); }
-    void Redo() const { dialog_->RedoAction()->trigger(); }
+    // The commands follow the focus once the events of the moment are handled, as the user's
+    // next step would find them.
+    static QAction* Command(QAction* action) {
+        QCoreApplication::processEvents();
+        return action;
+    }
+    QString UndoText() const { return Command(dialog_->UndoAction())->text(); }
+    bool CanUndo() const { return Command(dialog_->UndoAction())->isEnabled(); }
+    bool CanRedo() const { return Command(dialog_->RedoAction())->isEnabled(); }
+    void Undo() const { Command(dialog_->UndoAction())->trigger(); }
+    void Redo() const { Command(dialog_->RedoAction())->trigger(); }
     bool Marked() const { return Title().endsWith(" (*)"); }
 
     void ClickArrow(int upDownId, int delta) const {
@@ -140,6 +153,37 @@ TEST_F(ConfigDialogEditTest, EveryEditIsOneStepThatUndoAndRedoTakeBackAndForth) 
     EXPECT_TRUE(Enabled(kCsemEnableCheck));
 }
 
+TEST_F(ConfigDialogEditTest, TheCommandsNameTheStepTheyTakeAndTheKeysWorkInEveryControl) {
+    EXPECT_FALSE(CanUndo()) << "nothing to take back yet";
+    EXPECT_FALSE(CanRedo());
+    EXPECT_EQ(UndoText(), "&Undo");
+    Choose(kPlatformList, 1);
+    Undo();
+    EXPECT_EQ(dialog_->RedoAction()->text(), "&Redo Platform change");
+
+    // Typing not yet read is the step Undo takes, and leaves nothing to redo.
+    Type(kTasksEdit, "9");
+    EXPECT_EQ(UndoText(), "&Undo Tasks change");
+    EXPECT_FALSE(CanRedo());
+    EXPECT_EQ(Command(dialog_->RedoAction())->text(), "&Redo");
+    QTest::keyClick(Find(kTasksEdit), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "3");
+    EXPECT_EQ(Doc().configuration.OS_TASKS, 3);
+    QTest::keyClick(Find(kTasksEdit), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "9");
+
+    // An open cell edit box is named too, and the keys reach the window from it.
+    DoubleClickCell(Bsems(), 2, 1);
+    EXPECT_EQ(UndoText(), "&Undo Binary semaphores cell change");
+    TypeText("SEM");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Bsems()->TextMatrix(2, 1), "BS_TWO");
+    QTest::keyClick(Find(kProjectNameEdit), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "3");
+    QTest::keyClick(Find(kProjectNameEdit), Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(Text(kTasksEdit), "9");
+}
+
 TEST_F(ConfigDialogEditTest, TypingInOneEditIsOneStepUntilTheFocusLeaves) {
     Type(kProjectNameEdit, "Be");
     TypeText("ta");
@@ -227,16 +271,68 @@ TEST_F(ConfigDialogEditTest, ThePreviewShowsWhatSaveWritesAndFollowsTheDocument)
     Click(kOldStyleNamesCheck);
     const std::string oldStyle = preview->HeaderView()->toPlainText().toStdString();
     EXPECT_NE(oldStyle, shown);
-    prompter_.Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);  // the file's style changes
     Click(kSaveButton);
     EXPECT_EQ(ReadBytes(path_), WithCrLf(oldStyle));
     EXPECT_EQ(preview->Changes()->toPlainText(), "Save would write the file on disk as it is.");
 
     // The last save's changes, from the backup.
     dialog_->CompareWithBackupAction()->trigger();
-    const QString sinceBackup = dialog_->BackupComparison()->toPlainText();
+    const QString sinceBackup = dialog_->BackupComparison()->Changes()->toPlainText();
     EXPECT_TRUE(sinceBackup.startsWith(QString::fromStdString("--- " + BackupPathFor(path_))));
     EXPECT_TRUE(sinceBackup.contains("\n-// PROJECT NAME: Alpha\n+// PROJECT NAME: Gamma\n"));
+}
+
+TEST_F(ConfigDialogEditTest, TheSideWindowsOpenOverTheWindowCloseAsWindowsDoAndFollowEachSave) {
+    dialog_->move(200, 150);
+    dialog_->CompareWithBackupAction()->trigger();
+    BackupWindow* backup = dialog_->BackupComparison();
+    ASSERT_TRUE(backup != nullptr && backup->isVisible());
+    // Over the window's middle, as far as the screen lets it.
+    EXPECT_TRUE(backup->frameGeometry().contains(dialog_->frameGeometry().center()));
+    EXPECT_TRUE(backup->screen()->availableGeometry().contains(backup->frameGeometry()));
+    EXPECT_TRUE(backup->Changes()->toPlainText().startsWith("There is no backup of "));
+
+    Type(kProjectNameEdit, "First");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_TRUE(backup->Changes()->toPlainText().contains("+// PROJECT NAME: First"));
+    Type(kProjectNameEdit, "Second");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_TRUE(backup->Changes()->toPlainText().contains(
+        "\n-// PROJECT NAME: First\n+// PROJECT NAME: Second\n"))
+        << "not the comparison of the save before";
+
+    dialog_->HeaderPreviewAction()->trigger();
+    HeaderPreview* preview = dialog_->Preview();
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        for (QWidget* window : {static_cast<QWidget*>(preview), static_cast<QWidget*>(backup)}) {
+            window->show();
+            QApplication::setActiveWindow(window);
+            QTest::keySequence(window, key);
+            EXPECT_FALSE(window->isVisible()) << key.toString().toStdString();
+        }
+    }
+    dialog_->HeaderPreviewAction()->trigger();
+    auto* close = preview->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(preview->isVisible());
+}
+
+TEST_F(ConfigDialogEditTest, ThePreviewShowsTypingNotYetRead) {
+    dialog_->HeaderPreviewAction()->trigger();
+    Type(kTasksEdit, "12");
+    Type(kMsgTypeEdit, "long");
+    const QString shown = dialog_->Preview()->HeaderView()->toPlainText();
+    EXPECT_TRUE(shown.contains(QRegularExpression("OS_TASKS\\s+12\\b"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QRegularExpression("OS_MSG_TYPE\\s+long\\b")));
+    EXPECT_EQ(Doc().configuration.OS_TASKS, 3) << "not read yet";
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(ReadBytes(path_), WithCrLf(shown.toStdString()));
 }
 
 TEST_F(ConfigDialogEditTest, ThePreviewOfAHeaderNotYetOnDiskIsANewFile) {
@@ -309,11 +405,78 @@ TEST_F(ConfigDialogDiskTest, ComingBackOffersToReadAChangedFileOncePerChange) {
     EXPECT_EQ(Text(kProjectNameEdit), "Theirs again");
     EXPECT_FALSE(Marked());
 
+    // Asked once per change, whatever came of the answer: here the window stays.
+    theirs.configuration.PROJECT_NAME = "Theirs once more";
+    WriteProject(theirs);
+    Type(kProjectNameEdit, "Mine");
+    prompter_.Will(Answer::Yes).Will(Answer::Cancel);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?");
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?") << "not asked again";
+    EXPECT_EQ(Text(kProjectNameEdit), "Mine");
+}
+
+TEST_F(ConfigDialogDiskTest, AFileThatCanNoLongerBeReadIsToldAndTheValuesStayUnsaved) {
+    Type(kProjectNameEdit, "Kept");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    ASSERT_FALSE(Marked());
+
     std::filesystem::remove(path_);
+    prompter_.Will(Answer::Ok);
+    ComeBack();
+    EXPECT_EQ(prompter_.Last().text, "File " + path_ +
+                                         " was deleted.\nThe window keeps its values, which are "
+                                         "now the only copy. Save writes it again.");
+    EXPECT_EQ(Text(kProjectNameEdit), "Kept");
+    EXPECT_TRUE(Marked());
+    EXPECT_TRUE(CanUndo());
+    ComeBack();  // told once
+    prompter_.Will(Answer::Cancel);
+    dialog_->close();  // the close box asks before the only copy goes
+    EXPECT_EQ(prompter_.Last().caption, "Save changes?");
+    EXPECT_TRUE(dialog_->isVisible());
+
+    std::filesystem::create_directory(path_);
+    prompter_.Will(Answer::Ok);
+    ComeBack();
+    EXPECT_NE(prompter_.Last().text.find(" is no longer a regular file"), std::string::npos);
+    EXPECT_EQ(Text(kProjectNameEdit), "Kept");
+    std::filesystem::remove(path_);
+
+    // Saving writes the file again; then nothing is unsaved.
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().caption, "OK!");
+    EXPECT_FALSE(Marked());
+}
+
+TEST_F(ConfigDialogDiskTest, SaveAsMakesTheNewHeaderTheOneLookedAfter) {
+    const std::string other = HeaderPathFor(dir_.File("other"));
+    std::filesystem::create_directory(dir_.File("other"));
+    Type(kProjectNameEdit, "Moved");
+    fileChooser_.Will(other);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveAsButton);
+    EXPECT_EQ(Title().toStdString(), "ZURcfg: \"" + other + "\"");
+
+    Document theirs = project_;
+    theirs.configuration.PROJECT_NAME = "Old file changed";
+    WriteProject(theirs);
+    ComeBack();  // the old file is no longer the document's: no question
+
+    WriteBytes(other, ReadBytes(path_));
     prompter_.Will(Answer::No);
     ComeBack();
     EXPECT_EQ(prompter_.Last().text,
-              "File " + path_ + " was deleted from disk.\nDo you want to read it again?");
+              "File " + other + " was changed on disk.\nDo you want to read it again?");
+    Type(kProjectNameEdit, "Mine");
+    prompter_.Will(Answer::No);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + other + " was changed on disk since it was opened. Overwrite it?");
+    EXPECT_EQ(ReadBytes(other), ReadBytes(path_));
 }
 
 }  // namespace

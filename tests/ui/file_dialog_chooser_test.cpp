@@ -1,10 +1,15 @@
-// The real file dialog behind the window's Browse and Save as, answered from inside its loop.
+// The real file dialog behind the window's Browse and Save as, and the real message boxes,
+// answered from inside their loops.
 #include "ui/prompts/file_dialog_chooser.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
+
+#include "ui/prompts/message_box_prompter.h"
 
 #include "support/temp_dir.h"
 #include "ui/support/modal_answer.h"
@@ -47,6 +52,25 @@ TEST(FileDialogChooserTest, AFileInAMissingFolderIsRefusedWhileTheDialogStaysOpe
     EXPECT_EQ(ChooseTyping(dir.File("ZURcfg.h"), existing), dir.File("ZURcfg.h"));
     EXPECT_EQ(existing.boxCaption, "");
     EXPECT_FALSE(existing.dialogStayed);
+}
+
+// Another program has the focus, as during a drop: the box still opens over the program's window,
+// and Enter gives the answer asked to be the default.
+TEST(MessageBoxPrompterTest, ABoxOpensOverItsOwnerAndEnterGivesItsDefault) {
+    QDialog window;
+    window.show();
+    QApplication::setActiveWindow(nullptr);
+    QWidget* owner = nullptr;
+    ModalAnswer enter([&](QDialog& box) {
+        owner = box.parentWidget();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    MessageBoxPrompter prompter;
+    prompter.SetOwner(&window);
+    const Answer answer = prompter.Ask(
+        {"Save anyway?", "Save anyway?", Buttons::YesNo, Icon::Exclamation, Answer::No});
+    EXPECT_EQ(answer, Answer::No);
+    EXPECT_EQ(owner, &window);
 }
 
 }  // namespace

@@ -79,6 +79,19 @@ TEST_F(FileDropTest, AHeaderOrAFolderDroppedAnywhereOpensAfterTheQuestion) {
     EXPECT_EQ(Title().toStdString(), "ZURcfg: \"" + header_ + "\"");
 }
 
+// A file manager sends the bytes of such a name percent-encoded.
+TEST_F(FileDropTest, AFolderNameThatIsNotUtf8ArrivesAsItIs) {
+    const std::string folder = dir_.File("caf\xE9");
+    std::filesystem::create_directory(folder);
+    std::filesystem::copy_file(header_, HeaderPathFor(folder));
+    QMimeData data;
+    data.setUrls(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(folder).toPercentEncoding("/"))});
+    Drop(dialog_.get(), data);
+    EXPECT_EQ(Text(kProjectNameEdit), "Dropped");
+    EXPECT_EQ(dialog_->CurrentDocument().path, HeaderPathFor(folder));
+}
+
 TEST_F(FileDropTest, OtherDropsAreRefused) {
     QMimeData text;
     text.setText(QString::fromStdString(header_));

@@ -120,6 +120,39 @@ TEST_F(FlexGridTest, AMarkShowsItsReasonOnAReddishCellInLightAndDarkPalettes) {
     EXPECT_EQ(grid_.TextMatrix(2, 1), "int") << "marks leave the texts alone";
 }
 
+// Told by shape, not colour alone, and in the current cell's highlight too: the sign is drawn in
+// the highlighted text's colour at the cell's right end.
+TEST_F(FlexGridTest, AMarkedCellShowsASignOfItsLevelAlsoInTheHighlight) {
+    grid_.SetTextMatrix(2, 1, "int");
+    grid_.SetCurrentCell(2, 1);
+    const QRect cell = grid_.visualRect(grid_.model()->index(1, 1));
+    const QRect signArea(cell.right() - cell.height(), cell.top(), cell.height(), cell.height());
+    const auto sign = [&] { return grid_.viewport()->grab(signArea).toImage(); };
+    const QImage none = sign();
+    grid_.SetCellMark(2, 1, "a keyword", FlexGrid::MarkLevel::Error);
+    EXPECT_EQ(grid_.CellMarkLevel(2, 1), FlexGrid::MarkLevel::Error);
+    const QImage error = sign();
+    QSignalSpy repaints(grid_.model(), &QAbstractItemModel::dataChanged);
+    grid_.SetCellMark(2, 1, "a keyword", FlexGrid::MarkLevel::Warning);
+    EXPECT_EQ(repaints.count(), 1) << "a new level alone repaints the cell";
+    const QImage warning = sign();
+
+    const QColor ink = grid_.palette().color(QPalette::HighlightedText);
+    const auto inked = [&](const QImage& image) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                count += std::abs(pixel.lightness() - ink.lightness()) < 40;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(inked(error), inked(none) + 10);
+    EXPECT_GT(inked(warning), inked(none) + 10);
+    EXPECT_NE(error, warning);
+}
+
 TEST_F(FlexGridTest, DoubleClickIsSentAndCellRectCoversTheCurrentCell) {
     QSignalSpy doubleClick(&grid_, &FlexGrid::DblClick);
     QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {}, CellCentre(2, 2));

@@ -169,23 +169,35 @@ TEST_F(NameTablesTest, EscapeDropsTheText) {
     EXPECT_EQ(modified_->count(), 0);
 }
 
-TEST_F(NameTablesTest, TabCommitsAndSwitchesBetweenNumberAndIdentifierColumn) {
+TEST_F(NameTablesTest, TabCommitsAndSwitchesBetweenTheTwoTextColumns) {
     ClickCell(bsemsGrid_, 4, 1);
     PressKey(Qt::Key_Return);
     TypeText("SEM_3");
     PressKey(Qt::Key_Tab);
     EXPECT_FALSE(Bsems().IsEditing());
     EXPECT_EQ(Bsems().Entry(3).identifier, "SEM_3");
-    EXPECT_EQ(bsemsGrid_->Col(), 0) << "column 0, not column 2";
+    EXPECT_EQ(bsemsGrid_->Col(), 2) << "the entry number is no place to type";
     EXPECT_TRUE(bsemsGrid_->hasFocus()) << "Tab does not leave the grid";
 
-    ClickCell(bsemsGrid_, 4, 2);
     PressKey(Qt::Key_Return);
     TypeText("note");
     PressKey(Qt::Key_Tab);
     EXPECT_EQ(Bsems().Entry(3).comment, "note");
     EXPECT_EQ(bsemsGrid_->Col(), 1);
     EXPECT_EQ(modified_->count(), 2);
+}
+
+TEST_F(NameTablesTest, TheEntryNumbersAreNeverEdited) {
+    Fill(Bsems());
+    ClickCell(bsemsGrid_, 4, 1);
+    bsemsGrid_->SetCol(0);
+    for (int key : {int(Qt::Key_Return), int(Qt::Key_Delete), int(Qt::Key_Insert)}) {
+        PressKey(key);
+    }
+    EXPECT_FALSE(Bsems().IsEditing());
+    EXPECT_EQ(bsemsGrid_->TextMatrix(4, 0), "3");
+    EXPECT_EQ(Bsems().Entry(3), (NameEntry{Id(3), Comment(3)}));
+    EXPECT_EQ(modified_->count(), 0);
 }
 
 TEST_F(NameTablesTest, TabOnAClosedTableMovesTheFocusOn) {
@@ -234,13 +246,13 @@ TEST_F(NameTablesTest, DeleteOnACommentClearsOnlyThatComment) {
     EXPECT_EQ(modified_->count(), 1);
 }
 
-TEST_F(NameTablesTest, InsertOnACommentChangesNothingButCountsAsModified) {
+TEST_F(NameTablesTest, InsertOnACommentChangesNothingAndIsNoEdit) {
     Fill(Bsems());
     const std::vector<NameEntry> before = Bsems().Entries();
     ClickCell(bsemsGrid_, 6, 2);
     PressKey(Qt::Key_Insert);
     EXPECT_EQ(Bsems().Entries(), before);
-    EXPECT_EQ(modified_->count(), 1);
+    EXPECT_EQ(modified_->count(), 0);
 }
 
 TEST_F(NameTablesTest, BothTablesOpenTheBsemsTableTakesTheKeys) {
@@ -331,12 +343,18 @@ TEST_P(InsertDeleteTest, InsertInTheMiddleMovesTheEntriesBelowDownIntoTheFreeLas
     }
 }
 
-TEST_P(InsertDeleteTest, InsertOrDeleteOnTheLastRowEmptiesThatRowOnly) {
-    for (int key : {int(Qt::Key_Delete), int(Qt::Key_Insert)}) {
-        PressOnIdentifier(Last(), key);
-        EXPECT_EQ(Table().Entry(Last()), NameEntry{});
-        EXPECT_EQ(Table().Entry(Last() - 1), (NameEntry{Id(Last() - 1), Comment(Last() - 1)}));
-    }
+TEST_P(InsertDeleteTest, DeleteOnTheLastRowEmptiesThatRowOnlyAndAnEmptyRowIsNoEdit) {
+    Fill(Table());
+    ClickCell(Table().Grid(), Last() + 1, 1);
+    PressKey(Qt::Key_Delete);
+    EXPECT_EQ(Table().Entry(Last()), NameEntry{});
+    EXPECT_EQ(Table().Entry(Last() - 1), (NameEntry{Id(Last() - 1), Comment(Last() - 1)}));
+    EXPECT_EQ(modified_->count(), 1);
+    // The last row is empty now: nothing to move in, nothing to take out.
+    PressKey(Qt::Key_Insert);
+    PressKey(Qt::Key_Delete);
+    EXPECT_EQ(Table().Entry(Last()), NameEntry{});
+    EXPECT_EQ(modified_->count(), 1);
 }
 
 TEST_P(InsertDeleteTest, InsertInAFullTableChangesNothing) {

@@ -116,7 +116,7 @@ protected:
 
 TEST_P(ScaledLayoutTest, NoControlCutsItsText) {
     int checked = 0;
-    for (QWidget* widget : dialog_.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QWidget* widget : dialog_.findChildren<QWidget*>()) {
         if (widget->objectName() == QString::number(kPathBox)) {
             continue;  // shows paths of any length
         }

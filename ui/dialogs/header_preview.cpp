@@ -6,7 +6,6 @@
 #include <QSyntaxHighlighter>
 #include <QTabWidget>
 #include <QTextCursor>
-#include <QVBoxLayout>
 
 namespace zurcfg {
 
@@ -89,17 +88,14 @@ void ChangesView::ShowChanges(const QString& diff, const QString& unchanged) {
 }
 
 HeaderPreview::HeaderPreview(QWidget* owner)
-    : QWidget(owner, Qt::Window),
+    : SideWindow(owner, tr("Header preview")),
       tabs_(new QTabWidget(this)),
       header_(new TextView(tabs_)),
       changes_(new ChangesView(tabs_)) {
-    setWindowTitle(tr("Header preview"));
     tabs_->addTab(header_, tr("Header"));
     tabs_->addTab(changes_, tr("Changes to the file on disk"));
     connect(tabs_, &QTabWidget::currentChanged, this, &HeaderPreview::ShowChangesIfSeen);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    resize(760, 560);
+    SetContent(tabs_);
 }
 
 void HeaderPreview::ShowTexts(const QString& header, std::function<QString()> changes) {
@@ -112,6 +108,11 @@ void HeaderPreview::ShowChangesIfSeen() {
     if (tabs_->currentWidget() == changes_ && changesText_) {
         changes_->ShowChanges(changesText_(), tr("Save would write the file on disk as it is."));
     }
+}
+
+BackupWindow::BackupWindow(QWidget* owner)
+    : SideWindow(owner, tr("Compare with backup")), changes_(new ChangesView(this)) {
+    SetContent(changes_);
 }
 
 }  // namespace zurcfg

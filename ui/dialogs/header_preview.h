@@ -3,14 +3,16 @@
 // Read-only windows beside the main one that show header texts in a fixed-width font:
 // ChangesView shows a unified diff with added and removed lines on backgrounds tinted from the
 // palette, so that they read well in light and dark colour schemes; HeaderPreview shows the text
-// Save would write now and, in a second tab, how it differs from the file on disk. Only what
-// changed in a text is laid out again, and the differences are worked out only while their tab
-// is shown, so the owner may hand the texts over after every change.
+// Save would write now and, in a second tab, how it differs from the file on disk; BackupWindow
+// shows what the last save changed. Only what changed in a text is laid out again, and the
+// differences are worked out only while their tab is shown, so the owner may hand the texts over
+// after every change.
 
 #include <functional>
 
 #include <QPlainTextEdit>
-#include <QWidget>
+
+#include "ui/dialogs/side_window.h"
 
 class QTabWidget;
 
@@ -39,11 +41,10 @@ public:
     void ShowChanges(const QString& diff, const QString& unchanged);
 };
 
-class HeaderPreview : public QWidget {
+class HeaderPreview : public SideWindow {
     Q_OBJECT
 
 public:
-    // A window of its own, kept above `owner`.
     explicit HeaderPreview(QWidget* owner);
 
     // `changes` gives the unified diff; it is called now if its tab is shown, else when the tab
@@ -61,6 +62,19 @@ private:
     TextView* header_;
     ChangesView* changes_;
     std::function<QString()> changesText_;
+};
+
+// The differences between a header and its backup.
+class BackupWindow : public SideWindow {
+    Q_OBJECT
+
+public:
+    explicit BackupWindow(QWidget* owner);
+
+    ChangesView* Changes() const { return changes_; }
+
+private:
+    ChangesView* changes_;
 };
 
 }  // namespace zurcfg

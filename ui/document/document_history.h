@@ -29,6 +29,8 @@ public:
 
     void Undo() { stack_.undo(); }
     void Redo() { stack_.redo(); }
+    bool CanUndo() const { return stack_.canUndo(); }
+    bool CanRedo() const { return stack_.canRedo(); }
     QString UndoText() const { return stack_.undoText(); }
     QString RedoText() const { return stack_.redoText(); }
 

@@ -15,7 +15,6 @@
 #include "ui/common/information_sign.h"
 #include "ui/common/local_text.h"
 #include "ui/common/program_icon.h"
-#include "ui/widgets/drop_down_accessibility.h"
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
 
@@ -102,7 +101,6 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget* parent) {
         case ControlKind::Edit:
             return CreateEdit(control, parent);
         case ControlKind::DropDownList:
-            NameDropDownListsByAccessibleName();
             return new QComboBox(parent);
         case ControlKind::CheckBox:
             return new QCheckBox(Caption(control), parent);

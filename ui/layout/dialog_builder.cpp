@@ -1,10 +1,13 @@
 #include "ui/layout/dialog_builder.h"
 
 #include <algorithm>
+#include <map>
+#include <vector>
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QStandardItemModel>
 
 #include "resources/accessible_names.h"
@@ -12,6 +15,7 @@
 #include "ui/layout/control_factory.h"
 #include "ui/layout/dialog_fonts.h"
 #include "ui/layout/dialog_units.h"
+#include "ui/widgets/control_group.h"
 
 namespace zurcfg {
 
@@ -63,33 +67,86 @@ void PlaceDropDownList(QComboBox* list, const PixelRect& rect, const ControlTemp
     list->setMaxVisibleItems(std::max(1, visibleItems));
 }
 
-}  // namespace
+// Builds the controls of a template, each inside the group box around it.
+class DialogLayout {
+public:
+    DialogLayout(QWidget* dialog, const DialogTemplate& dialogTemplate, const DialogFonts& fonts)
+        : dialog_(dialog),
+          template_(dialogTemplate),
+          fonts_(fonts),
+          units_(BaseUnitsOf(fonts.dialog)),
+          names_(dialogTemplate),
+          widgets_(static_cast<std::size_t>(dialogTemplate.controlCount), nullptr) {}
 
-QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
-                                 const DialogFonts& fonts) {
-    dialog->setFont(fonts.dialog);
-    dialog->setWindowTitle(FromLocal8Bit(dialogTemplate.caption));
-    const DialogUnits units(BaseUnitsOf(fonts.dialog));
-    const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
-    dialog->setFixedSize(client.width, client.height);
+    QHash<int, QWidget*> Build() {
+        for (int index = 0; index < template_.controlCount; ++index) {
+            Widget(index);
+        }
+        QWidget* previous = nullptr;
+        for (QWidget* widget : widgets_) {
+            if (previous != nullptr) {
+                QWidget::setTabOrder(previous, widget);
+            }
+            previous = widget;
+        }
+        LinkListLabels();
+        return controls_;
+    }
 
-    const ControlNames names(dialogTemplate);
-    QHash<int, QWidget*> controls;
-    QWidget* previous = nullptr;
-    for (int index = 0; index < dialogTemplate.controlCount; ++index) {
-        const ControlTemplate& control = dialogTemplate.controls[index];
-        QWidget* widget = CreateControl(control, dialog);
-        if (const QFont* font = OwnFontOf(control, fonts)) {
+private:
+    // The widget of the control at `index`, made on first use: a group box is made with the
+    // first control inside it, so that the tree of widgets reads in the template's order.
+    QWidget* Widget(int index) {
+        QWidget*& widget = widgets_[static_cast<std::size_t>(index)];
+        if (widget == nullptr) {
+            const int group = template_.controls[index].kind == ControlKind::GroupBox
+                                  ? index
+                                  : names_.GroupOf(index);
+            widget = group < 0 ? Make(index, dialog_, QPoint())
+                               : Make(index, Group(group), Group(group)->pos());
+        }
+        return widget;
+    }
+
+    // What holds the group box at `index` and the controls inside it, made on first use.
+    QWidget* Group(int index) {
+        ControlGroup*& group = groups_[index];
+        if (group == nullptr) {
+            const ControlTemplate& box = template_.controls[index];
+            const PixelRect rect = units_.Map(box.x, box.y, box.width, box.height);
+            group = new ControlGroup(dialog_);
+            group->setGeometry(rect.x, rect.y, rect.width, rect.height);
+        }
+        return group;
+    }
+
+    // `origin` is where `parent` stands in the dialog.
+    QWidget* Make(int index, QWidget* parent, QPoint origin) {
+        const ControlTemplate& control = template_.controls[index];
+        QWidget* widget = CreateControl(control, parent);
+        if (const QFont* font = OwnFontOf(control, fonts_)) {
             widget->setFont(*font);
         }
         if (control.id != kNoId) {
             widget->setObjectName(QString::number(control.id));
-            controls.insert(control.id, widget);
+            controls_.insert(control.id, widget);
         }
         if (!IsStatic(control.kind)) {
-            widget->setAccessibleName(FromLocal8Bit(names.AccessibleName(index)));
+            widget->setAccessibleName(FromLocal8Bit(names_.AccessibleName(index)));
         }
-        const PixelRect rect = units.Map(control.x, control.y, control.width, control.height);
+        PixelRect rect = units_.Map(control.x, control.y, control.width, control.height);
+        rect.x -= origin.x();
+        rect.y -= origin.y();
+        Place(widget, control, rect);
+        // Frames and texts lie beneath the controls they surround, so they never take their
+        // clicks.
+        if (IsStatic(control.kind)) {
+            widget->lower();
+        }
+        return widget;
+    }
+
+    static void Place(QWidget* widget, const ControlTemplate& control, const PixelRect& rect) {
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
             PlaceDropDownList(list, rect, control);
         } else if (control.width == 0 && control.height == 0) {
@@ -101,17 +158,43 @@ QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTe
         } else {
             widget->setGeometry(rect.x, rect.y, rect.width, rect.height);
         }
-        // Frames and texts lie beneath the controls they surround, so they never take their
-        // clicks.
-        if (IsStatic(control.kind)) {
-            widget->lower();
-        }
-        if (previous != nullptr) {
-            QWidget::setTabOrder(previous, widget);
-        }
-        previous = widget;
     }
-    return controls;
+
+    // Screen readers read a list with its label, which is named as the list is.
+    void LinkListLabels() {
+        for (int index = 0; index < template_.controlCount; ++index) {
+            const int label = template_.controls[index].kind == ControlKind::DropDownList
+                                  ? names_.ListLabel(index)
+                                  : -1;
+            if (label >= 0) {
+                QWidget* list = widgets_[static_cast<std::size_t>(index)];
+                auto* caption = qobject_cast<QLabel*>(widgets_[static_cast<std::size_t>(label)]);
+                caption->setBuddy(list);
+                caption->setAccessibleName(list->accessibleName());
+            }
+        }
+    }
+
+    QWidget* dialog_;
+    const DialogTemplate& template_;
+    const DialogFonts& fonts_;
+    const DialogUnits units_;
+    const ControlNames names_;
+    std::vector<QWidget*> widgets_;        // by template index
+    std::map<int, ControlGroup*> groups_;  // by the template index of their group box
+    QHash<int, QWidget*> controls_;
+};
+
+}  // namespace
+
+QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
+                                 const DialogFonts& fonts) {
+    dialog->setFont(fonts.dialog);
+    dialog->setWindowTitle(FromLocal8Bit(dialogTemplate.caption));
+    const DialogUnits units(BaseUnitsOf(fonts.dialog));
+    const PixelRect client = units.Map(0, 0, dialogTemplate.width, dialogTemplate.height);
+    dialog->setFixedSize(client.width, client.height);
+    return DialogLayout(dialog, dialogTemplate, fonts).Build();
 }
 
 }  // namespace zurcfg

@@ -10,8 +10,10 @@ namespace zurcfg {
 
 // Lays out a template on `dialog`: one widget per control in the font its style asks for,
 // placed in the dialog units of the dialog font and named by its id in decimal, the tab order
-// following the template. The dialog takes the dialog font, the template's caption and size.
-// Returns the controls that have an id, by id, for windows that look them up often.
+// following the template. A control inside a group box is a widget inside it, so that screen
+// readers meet the group first, and each drop-down list is linked to its label. The dialog takes
+// the dialog font, the template's caption and size. Returns the controls that have an id, by id,
+// for windows that look them up often.
 QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
                                  const DialogFonts& fonts);
 

@@ -28,30 +28,34 @@ std::pair<int, int> CellOf(const NameFinding& finding) {
 }
 
 Message SaveAnywayQuestion(const std::vector<const NameFinding*>& stoppers) {
-    std::string text = "These names would stop the firmware building:\n";
+    std::string text = "These names would stop a C compiler building the firmware:\n";
     for (std::size_t i = 0; i < stoppers.size() && i < kListedFindings; ++i) {
         text += "\n" + DescribeNameFinding(*stoppers[i]);
     }
     if (stoppers.size() > kListedFindings) {
         text += "\nand " + std::to_string(stoppers.size() - kListedFindings) + " more";
     }
-    text += "\n\nDo you want to save anyway?";
-    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation};
+    text +=
+        "\n\nNames that build but are worth a look stay marked in the tables and are not "
+        "listed here.\nDo you want to save anyway?";
+    // Enter keeps the firmware building.
+    return {std::move(text), "Save anyway?", Buttons::YesNo, Icon::Exclamation, Answer::No};
 }
 
 }  // namespace
 
 NameMarkers::NameMarkers(NameTable& bsems, NameTable& stimers) : bsems_(bsems), stimers_(stimers) {}
 
-void NameMarkers::Update(const Document& document) {
-    findings_ = CheckNames(document.bsems, document.stimers, document.configuration);
+void NameMarkers::Update(const Document& document, bool oldStyleNames) {
+    findings_ = CheckNames(document.bsems, document.stimers, document.configuration, oldStyleNames);
     Marks bsemsMarks;
     Marks stimersMarks;
     for (const NameFinding& finding : findings_) {
         Marks& marks = finding.table == NameTableId::Bsems ? bsemsMarks : stimersMarks;
-        QString& reasons = marks[CellOf(finding)];
-        reasons +=
-            (reasons.isEmpty() ? QString() : QStringLiteral("\n")) + FromLocal8Bit(finding.reason);
+        Mark& mark = marks[CellOf(finding)];
+        mark.reasons += (mark.reasons.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        FromLocal8Bit(finding.reason);
+        mark.error = mark.error || finding.severity == Severity::Error;
     }
     ApplyMarks(bsems_, bsemsMarks_, bsemsMarks);
     ApplyMarks(stimers_, stimersMarks_, stimersMarks);
@@ -62,7 +66,7 @@ void NameMarkers::Update(const Document& document) {
 bool NameMarkers::ConfirmSave(Prompter& prompter) {
     std::vector<const NameFinding*> stoppers;
     for (const NameFinding& finding : findings_) {
-        if (finding.stopsBuild) {
+        if (finding.severity == Severity::Error) {
             stoppers.push_back(&finding);
         }
     }
@@ -87,13 +91,14 @@ void NameMarkers::ApplyMarks(NameTable& table, const Marks& previous, const Mark
         return;
     }
     FlexGrid* grid = table.Grid();
-    for (const auto& [cell, reasons] : previous) {
+    for (const auto& [cell, mark] : previous) {
         if (marks.count(cell) == 0) {
             grid->SetCellMark(cell.first, cell.second, QString());
         }
     }
-    for (const auto& [cell, reasons] : marks) {
-        grid->SetCellMark(cell.first, cell.second, reasons);
+    for (const auto& [cell, mark] : marks) {
+        grid->SetCellMark(cell.first, cell.second, mark.reasons,
+                          mark.error ? FlexGrid::MarkLevel::Error : FlexGrid::MarkLevel::Warning);
     }
 }
 

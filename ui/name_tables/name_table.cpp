@@ -76,9 +76,18 @@ bool NameTable::WantsKeys() const {
     return editing_ || grid_->hasFocus();
 }
 
+// The entry numbers are the grid's own: never edited.
 void NameTable::BeginCellEdit() {
+    if (grid_->ColSel() == kNumberColumn) {
+        return;
+    }
     editCol_ = grid_->ColSel();
     editRow_ = grid_->RowSel();
+    // "Binary semaphores table, entry 3, ID name"
+    editBox_->setAccessibleName(QObject::tr("%1, entry %2, %3")
+                                    .arg(grid_->accessibleName(),
+                                         grid_->TextMatrix(editRow_, kNumberColumn),
+                                         grid_->TextMatrix(0, editCol_)));
     editBox_->setText(grid_->TextMatrix(editRow_, editCol_));
     editBox_->setGeometry(grid_->CellRect());
     editBox_->show();
@@ -111,10 +120,11 @@ bool NameTable::HandleKey(int key) {
             EndCellEdit(true);
             return true;
         }
+        // The other text column of the row: the entry number is no place to type.
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             const bool onIdentifier = grid_->ColSel() == kIdentifierColumn;
             EndCellEdit(true);
-            grid_->SetCol(onIdentifier ? kNumberColumn : kIdentifierColumn);
+            grid_->SetCol(onIdentifier ? kCommentColumn : kIdentifierColumn);
             return true;
         }
         if (key == Qt::Key_Escape) {
@@ -127,34 +137,45 @@ bool NameTable::HandleKey(int key) {
         BeginCellEdit();
         return true;
     }
-    if (key == Qt::Key_Insert) {
-        InsertEntry();
-        return true;
-    }
-    if (key == Qt::Key_Delete) {
-        DeleteEntry();
+    if (key == Qt::Key_Insert || key == Qt::Key_Delete) {
+        ChangeRows(key == Qt::Key_Insert ? Edit::Insert : Edit::Delete);
         return true;
     }
     return false;
 }
 
+// Insert or Delete that leaves every text as it was is no change of the table.
+void NameTable::ChangeRows(Edit edit) {
+    if (grid_->ColSel() == kNumberColumn) {
+        return;
+    }
+    const std::vector<NameEntry> before = Entries();
+    if (edit == Edit::Insert) {
+        InsertEntry();
+    } else {
+        DeleteEntry();
+    }
+    if (Entries() != before) {
+        emit Modified(edit);
+    }
+}
+
 // On the identifier column an empty entry is inserted and the entries below move down, unless
-// the last entry holds an identifier that would be lost. On any other column nothing changes,
-// yet the table counts as modified.
+// the last entry holds an identifier that would be lost. On any other column nothing changes.
 void NameTable::InsertEntry() {
     const int row = grid_->RowSel();
     const int lastRow = grid_->Rows() - 1;
-    if (grid_->ColSel() == kIdentifierColumn) {
-        if (!grid_->TextMatrix(lastRow, kIdentifierColumn).isEmpty()) {
-            emit Full();
-            return;
-        }
-        for (int from = lastRow - 1; from >= row; --from) {
-            CopyRow(from, from + 1);
-        }
-        EmptyRow(row);
+    if (grid_->ColSel() != kIdentifierColumn) {
+        return;
     }
-    emit Modified(Edit::Insert);
+    if (!grid_->TextMatrix(lastRow, kIdentifierColumn).isEmpty()) {
+        emit Full();
+        return;
+    }
+    for (int from = lastRow - 1; from >= row; --from) {
+        CopyRow(from, from + 1);
+    }
+    EmptyRow(row);
 }
 
 // On the identifier column the entry is removed and the entries below move up; on any other
@@ -171,7 +192,6 @@ void NameTable::DeleteEntry() {
     } else {
         grid_->SetTextMatrix(row, col, QString());
     }
-    emit Modified(Edit::Delete);
 }
 
 void NameTable::CopyRow(int from, int to) {

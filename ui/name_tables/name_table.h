@@ -16,7 +16,7 @@ class FlexGrid;
 // One name table (binary semaphores or static timers) shown in its grid: entry r lives in grid
 // row r + 1, its identifier in column 1 and its comment in column 2; the cells are the only store
 // of the entries. Cells are edited in place in an overlay edit box, and Insert and Delete move
-// whole entries.
+// whole entries. The entry numbers in column 0 are never edited.
 class NameTable : public QObject {
     Q_OBJECT
 
@@ -43,7 +43,7 @@ public:
     // True when keys are meant for this table: its edit box is open or its grid has the focus.
     bool WantsKeys() const;
 
-    // Opens the edit box over the cell the selection ends in, whatever cell that is.
+    // Opens the edit box over the cell the selection ends in, unless that is an entry number.
     void BeginCellEdit();
     // Closes the edit box; with `commit` its text goes into the cell and Modified is sent, even
     // when the text is unchanged.
@@ -56,12 +56,13 @@ public:
     bool HandleKey(int key);
 
 signals:
-    // A commit, Insert or Delete changed or touched the table.
+    // A commit changed or touched the table, or an Insert or Delete changed it.
     void Modified(zurcfg::NameTable::Edit edit);
     // Insert was refused because the last entry holds an identifier that it would push out.
     void Full();
 
 private:
+    void ChangeRows(Edit edit);
     void InsertEntry();
     void DeleteEntry();
     void CopyRow(int from, int to);

@@ -39,4 +39,11 @@ void NameTables::CommitOpenEdits() {
     bsems_.CommitOpenEdit();
 }
 
+const NameTable* NameTables::LastOpenEdit() const {
+    if (bsems_.IsEditing()) {
+        return &bsems_;
+    }
+    return stimers_.IsEditing() ? &stimers_ : nullptr;
+}
+
 }  // namespace zurcfg

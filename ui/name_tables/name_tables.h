@@ -26,6 +26,9 @@ public:
 
     // Stores the text of every open edit box, as Enter would.
     void CommitOpenEdits();
+    // The table whose open edit box CommitOpenEdits stores last, the BSEMS table when both are
+    // open; null when none is.
+    const NameTable* LastOpenEdit() const;
 
 signals:
     // A commit, Insert or Delete in `table`.

@@ -23,7 +23,7 @@ public:
         const QStringList files = selectedFiles();
         if (folderMustExist_ && !files.isEmpty()) {
             if (const std::optional<Message> missing =
-                    MissingFolderMessage(ToLocal8Bit(files.constFirst()))) {
+                    MissingFolderMessage(ToFileName(files.constFirst()))) {
                 MessageBoxPrompter().Ask(*missing);
                 return;
             }
@@ -57,14 +57,14 @@ std::optional<std::string> FileDialogChooser::Choose(const FileRequest& request)
     dialog.setDefaultSuffix(FromLocal8Bit(request.defaultExtension));
     if (!request.initialFolder.empty()) {
         // The window passes the header shown in its path box; the dialog opens beside it.
-        const QFileInfo initial(FromLocal8Bit(request.initialFolder));
+        const QFileInfo initial(FromFileName(request.initialFolder));
         dialog.setDirectory(initial.isDir() ? initial.filePath() : initial.path());
     }
     dialog.selectFile(FromLocal8Bit(request.initialName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return ToLocal8Bit(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+    return ToFileName(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
 }
 
 }  // namespace zurcfg

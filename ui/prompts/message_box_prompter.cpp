@@ -33,6 +33,20 @@ QMessageBox::Icon IconOf(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton ButtonOf(Answer answer) {
+    switch (answer) {
+        case Answer::Ok:
+            return QMessageBox::Ok;
+        case Answer::Yes:
+            return QMessageBox::Yes;
+        case Answer::No:
+            return QMessageBox::No;
+        case Answer::Cancel:
+            return QMessageBox::Cancel;
+    }
+    return QMessageBox::NoButton;
+}
+
 // Closing a box by Esc or its close box gives the button that stands for "no action".
 Answer AnswerOf(int button, Buttons buttons) {
     switch (button) {
@@ -59,10 +73,17 @@ Answer AnswerOf(int button, Buttons buttons) {
 
 }  // namespace
 
+// A box asked from another box, or from a file dialog, goes over that.
 Answer MessageBoxPrompter::Ask(const Message& message) {
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) {
+        owner = owner_ != nullptr ? owner_ : QApplication::activeWindow();
+    }
     QMessageBox box(IconOf(message.icon), FromLocal8Bit(message.caption),
-                    FromLocal8Bit(message.text), ButtonsOf(message.buttons),
-                    QApplication::activeWindow());
+                    FromLocal8Bit(message.text), ButtonsOf(message.buttons), owner);
+    if (message.defaultAnswer) {
+        box.setDefaultButton(ButtonOf(*message.defaultAnswer));
+    }
     return AnswerOf(box.exec(), message.buttons);
 }
 

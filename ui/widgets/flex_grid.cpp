@@ -1,6 +1,7 @@
 #include "ui/widgets/flex_grid.h"
 
 #include <QAbstractTableModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -11,6 +12,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "ui/common/marked_background.h"
+#include "ui/widgets/flex_grid_accessible.h"
+
 namespace zurcfg {
 
 namespace {
@@ -19,6 +23,8 @@ constexpr int kHeadingRow = 0;
 constexpr int kNumberColumn = 0;
 // Row padding around the text, in pixels.
 constexpr int kRowPadding = 4;
+// A body cell's mark level for the delegate: absent for none, else the FlexGrid::MarkLevel.
+constexpr int kMarkLevelRole = Qt::UserRole;
 
 }  // namespace
 
@@ -52,7 +58,32 @@ public:
         cols_ = cols;
         texts_ = {std::move(headings), std::move(cells)};
         marks_ = {std::vector<QString>(cols), std::vector<QString>(texts_.cells.size())};
+        levels_.assign(texts_.cells.size(), FlexGrid::MarkLevel::Warning);
         endResetModel();
+    }
+
+    FlexGrid::MarkLevel Level(int gridRow, int col) const {
+        return Contains(gridRow, col) && gridRow != kHeadingRow
+                   ? levels_[CellIndex(gridRow - 1, col)]
+                   : FlexGrid::MarkLevel::Warning;
+    }
+
+    // Repaints only what really changed.
+    void SetMark(int gridRow, int col, const QString& reason, FlexGrid::MarkLevel level) {
+        if (!Contains(gridRow, col)) {
+            return;
+        }
+        bool changed = false;
+        if (gridRow != kHeadingRow) {
+            FlexGrid::MarkLevel& stored = levels_[CellIndex(gridRow - 1, col)];
+            changed = stored != level && !reason.isEmpty();
+            stored = level;
+        }
+        QString& mark = At(marks_, gridRow, col);
+        if (changed || mark != reason) {
+            mark = reason;
+            Changed(Layer::Mark, gridRow, col);
+        }
     }
 
     QString Get(Layer layer, int gridRow, int col) const {
@@ -65,18 +96,22 @@ public:
             return;
         }
         QString& stored = At(Of(layer), gridRow, col);
-        if (stored == value) {
-            return;
+        if (stored != value) {
+            stored = value;
+            Changed(layer, gridRow, col);
         }
-        stored = value;
+    }
+
+    void Changed(Layer layer, int gridRow, int col) {
         if (gridRow == kHeadingRow) {
             emit headerDataChanged(Qt::Horizontal, col, col);
         } else {
             const QModelIndex changed = index(gridRow - 1, col);
             emit dataChanged(changed, changed,
-                             layer == Layer::Text ? QList<int>{Qt::DisplayRole}
-                                                  : QList<int>{Qt::BackgroundRole, Qt::ToolTipRole,
-                                                               Qt::AccessibleDescriptionRole});
+                             layer == Layer::Text
+                                 ? QList<int>{Qt::DisplayRole}
+                                 : QList<int>{Qt::BackgroundRole, Qt::ToolTipRole,
+                                              Qt::AccessibleDescriptionRole, kMarkLevelRole});
         }
     }
 
@@ -106,6 +141,10 @@ public:
             case Qt::ToolTipRole:
             case Qt::AccessibleDescriptionRole:
                 return mark.isEmpty() ? QVariant() : QVariant(mark);
+            case kMarkLevelRole:
+                return mark.isEmpty() ? QVariant()
+                                      : QVariant(static_cast<int>(
+                                            levels_[CellIndex(index.row(), index.column())]));
             default:
                 return {};
         }
@@ -118,7 +157,8 @@ public:
         if (role == Qt::DisplayRole) {
             return texts_.headings[section];
         }
-        if (role == Qt::ToolTipRole && !marks_.headings[section].isEmpty()) {
+        const bool described = role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole;
+        if (described && !marks_.headings[section].isEmpty()) {
             return marks_.headings[section];
         }
         return {};
@@ -146,16 +186,6 @@ private:
                                       : strings.cells[CellIndex(gridRow - 1, col)];
     }
 
-    // The palette's base with a share of red: a light pink on a light palette, a dark red on a
-    // dark one, so the text keeps its contrast either way.
-    static QColor MarkedBackground() {
-        constexpr double kRedShare = 0.4;
-        const QColor base = QApplication::palette().color(QPalette::Base);
-        return QColor::fromRgbF(static_cast<float>(base.redF() * (1 - kRedShare) + kRedShare),
-                                static_cast<float>(base.greenF() * (1 - kRedShare)),
-                                static_cast<float>(base.blueF() * (1 - kRedShare)));
-    }
-
     static bool IsFixed(const QModelIndex& index) { return index.column() == kNumberColumn; }
 
     Strings& Of(Layer layer) { return layer == Layer::Text ? texts_ : marks_; }
@@ -172,17 +202,24 @@ private:
     int cols_ = 0;
     Strings texts_;
     Strings marks_;
+    std::vector<FlexGrid::MarkLevel> levels_;  // of the body cells' marks
 };
 
 // Frames the current cell while the grid has the keyboard focus, in every style: without the
 // focus only the selection colour marks the cell, so the user sees which grid the keys reach.
+// Draws the sign of a marked cell at its right end.
 class CurrentCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyledItemDelegate::paint(painter, option, index);
+        const QVariant level = index.data(kMarkLevelRole);
+        if (level.isValid()) {
+            PaintMarked(painter, option, index, static_cast<FlexGrid::MarkLevel>(level.toInt()));
+        } else {
+            QStyledItemDelegate::paint(painter, option, index);
+        }
         if ((option.state & QStyle::State_HasFocus) == 0) {
             return;
         }
@@ -196,9 +233,59 @@ public:
 
 private:
     static constexpr int kFocusFrameWidth = 2;
+    static constexpr int kSignMargin = 3;
+
+    // The cell's background across the whole cell, its text left of the sign.
+    void PaintMarked(QPainter* painter, const QStyleOptionViewItem& option,
+                     const QModelIndex& index, FlexGrid::MarkLevel level) const {
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        background.text.clear();
+        const QWidget* view = option.widget;
+        QStyle* style = view != nullptr ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, view);
+
+        const int side = std::max(0, option.rect.height() - 2 * kSignMargin);
+        QStyleOptionViewItem text = option;
+        text.rect.setRight(option.rect.right() - side - 2 * kSignMargin);
+        QStyledItemDelegate::paint(painter, text, index);
+
+        const bool selected = (option.state & QStyle::State_Selected) != 0;
+        const QColor ink =
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        const QRectF sign(option.rect.right() - kSignMargin - side + 1,
+                          option.rect.top() + kSignMargin, side, side);
+        PaintSign(painter, sign, ink, level);
+    }
+
+    // A cross in a circle for an error, an exclamation mark in a triangle for a warning.
+    static void PaintSign(QPainter* painter, const QRectF& box, const QColor& ink,
+                          FlexGrid::MarkLevel level) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(ink, std::max(1.0, box.width() / 8), Qt::SolidLine, Qt::RoundCap));
+        painter->setBrush(Qt::NoBrush);
+        const QRectF inner = box.adjusted(1, 1, -1, -1);
+        if (level == FlexGrid::MarkLevel::Error) {
+            painter->drawEllipse(inner);
+            const qreal d = inner.width() * 0.3;
+            const QPointF c = inner.center();
+            painter->drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+            painter->drawLine(c + QPointF(-d, d), c + QPointF(d, -d));
+        } else {
+            const QPointF top(inner.center().x(), inner.top());
+            painter->drawPolygon(QPolygonF({top, inner.bottomRight(), inner.bottomLeft()}));
+            const qreal x = inner.center().x();
+            painter->drawLine(QPointF(x, inner.top() + inner.height() * 0.38),
+                              QPointF(x, inner.top() + inner.height() * 0.66));
+            painter->drawPoint(QPointF(x, inner.top() + inner.height() * 0.84));
+        }
+        painter->restore();
+    }
 };
 
 FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), model_(new GridModel(this)) {
+    ExposeFlexGridsToScreenReaders();
     setModel(model_);
     setItemDelegate(new CurrentCellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -291,8 +378,12 @@ QString FlexGrid::CellMark(int row, int col) const {
     return model_->Get(GridModel::Layer::Mark, row, col);
 }
 
-void FlexGrid::SetCellMark(int row, int col, const QString& reason) {
-    model_->Set(GridModel::Layer::Mark, row, col, reason);
+FlexGrid::MarkLevel FlexGrid::CellMarkLevel(int row, int col) const {
+    return model_->Level(row, col);
+}
+
+void FlexGrid::SetCellMark(int row, int col, const QString& reason, MarkLevel level) {
+    model_->SetMark(row, col, reason, level);
 }
 
 void FlexGrid::SetCurrentCell(int row, int col) {
@@ -311,6 +402,17 @@ void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void FlexGrid::keyboardSearch(const QString& /*search*/) {}
+
+// Screen readers hear the current cell after the table, as the arrow keys would tell it.
+void FlexGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    const QModelIndex current = currentIndex();
+    if (QAccessible::isActive() && current.isValid()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(AccessibleCellIndex(*this, current.row() + 1, current.column()));
+        QAccessible::updateAccessibility(&focus);
+    }
+}
 
 void FlexGrid::EnsureCurrentCell() {
     if (!currentIndex().isValid() && model_->rowCount() > 0 && model_->columnCount() > 0) {

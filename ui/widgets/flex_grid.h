@@ -45,11 +45,18 @@ public:
     QString TextMatrix(int row, int col) const;
     void SetTextMatrix(int row, int col, const QString& text);
 
+    // How bad what a mark says is.
+    enum class MarkLevel { Warning, Error };
+
     // A mark on a cell says something is wrong with it: the reason is the cell's tooltip, and a
-    // body cell is drawn on a reddish background. Row 0 marks a heading, with the tooltip only.
-    // An empty reason removes the mark; setting the mark a cell already has repaints nothing.
+    // body cell is drawn on a reddish background with a sign of its level at its right end: an
+    // exclamation mark in a triangle for a warning, a cross in a circle for an error, drawn in
+    // the cell's text colour, so that it shows in the current cell's highlight too. Row 0 marks a
+    // heading, with the tooltip only. An empty reason removes the mark; setting the mark a cell
+    // already has repaints nothing.
     QString CellMark(int row, int col) const;
-    void SetCellMark(int row, int col, const QString& reason);
+    MarkLevel CellMarkLevel(int row, int col) const;
+    void SetCellMark(int row, int col, const QString& reason, MarkLevel level = MarkLevel::Warning);
 
     // Typing in the grid searches nothing: the current cell moves only by the user's explicit
     // steps, since Insert and Delete act on it.
@@ -65,6 +72,7 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     // The first cell right of the number column, as a fresh grid has it.

@@ -24,6 +24,11 @@ void UpDownControl::TakeArrowKeysOf(QWidget* edit) {
     edit->installEventFilter(this);
 }
 
+void UpDownControl::NameArrowsFor(const QString& stepped) {
+    up_->setAccessibleName(tr("%1 up").arg(stepped));
+    down_->setAccessibleName(tr("%1 down").arg(stepped));
+}
+
 bool UpDownControl::eventFilter(QObject*, QEvent* event) {
     return event->type() == QEvent::KeyPress && StepFor(static_cast<QKeyEvent*>(event)->key());
 }

@@ -17,6 +17,8 @@ public:
 
     // The Up and Down keys in `edit` step this control instead of reaching the edit.
     void TakeArrowKeysOf(QWidget* edit);
+    // Names the arrows for screen readers after what they step ("Tasks count up").
+    void NameArrowsFor(const QString& stepped);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:

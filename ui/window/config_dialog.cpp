@@ -13,11 +13,13 @@
 #include <QPushButton>
 
 #include "config/ram_statistic.h"
+#include "config/text_field_checks.h"
 #include "resources/accessible_names.h"
 #include "resources/control_ids.h"
 #include "resources/main_dialog_template.h"
 #include "resources/tips_dialog_template.h"
 #include "ui/common/local_text.h"
+#include "ui/common/marked_background.h"
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/about_entry.h"
 #include "ui/document/document_history.h"
@@ -29,7 +31,6 @@
 #include "ui/widgets/flex_grid.h"
 #include "ui/widgets/up_down_control.h"
 #include "ui/window/control_bindings.h"
-#include "ui/window/control_rules.h"
 #include "ui/window/integer_transfer.h"
 #include "ui/window/key_pre_filter.h"
 #include "ui/window/main_menu.h"
@@ -42,6 +43,16 @@ namespace {
 // The program's own name, which titles the messages of the window read.
 std::string ApplicationName() {
     return ToLocal8Bit(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+// The main window's caption: the document, and " (*)" while it is modified.
+std::string WindowTitle(const std::string& documentPath, bool modified) {
+    std::string title =
+        documentPath.empty() ? "ZURcfg: nofile" : "ZURcfg: \"" + documentPath + "\"";
+    if (modified) {
+        title += " (*)";
+    }
+    return title;
 }
 
 // The title exactly as given: Qt would take "[*]" in it for its modified placeholder, and shows a
@@ -174,11 +185,16 @@ void ConfigDialog::ConnectNotifications() {
         connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this,
                 &ConfigDialog::OnControlChanged);
     }
+    for (const auto& text : kTextControls) {
+        connect(Control<QLineEdit>(text.controlId), &QLineEdit::textChanged, this,
+                &ConfigDialog::MarkTextProblems);
+    }
     for (const CountArrow& arrow : kCountArrows) {
         auto* upDown = Control<UpDownControl>(arrow.upDownId);
         connect(upDown, &UpDownControl::PositionChanging, this,
                 [this, &arrow](int delta) { OnCountArrow(arrow, delta); });
         upDown->TakeArrowKeysOf(Control(arrow.editId));
+        upDown->NameArrowsFor(Control(arrow.editId)->accessibleName());
     }
     keyPreFilter_ =
         std::make_unique<KeyPreFilter>(this, *nameTables_, Control<QComboBox>(kPathBox));
@@ -193,7 +209,7 @@ void ConfigDialog::FillPathBox() {
         if (path.empty()) {
             break;
         }
-        pathBox->addItem(FromLocal8Bit(path));
+        pathBox->addItem(FromFileName(path));
     }
     pathBox->setCurrentIndex(-1);
     menu_->ShowRecentPaths(recentPaths_);
@@ -273,24 +289,29 @@ void ConfigDialog::ShowConfiguration() {
     filling_ = false;
 }
 
+Configuration ConfigDialog::ShownConfiguration() const {
+    Configuration shown;
+    for (const auto& count : kCountControls) {
+        shown.*count.field =
+            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
+    }
+    for (const auto& flag : kSwitchControls) {
+        shown.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
+    }
+    for (const auto& list : kListControls) {
+        shown.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
+    }
+    for (const auto& text : kTextControls) {
+        shown.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
+    }
+    return shown;
+}
+
 void ConfigDialog::ReadConfiguration() {
     if (filling_) {
         return;
     }
-    Configuration read;
-    for (const auto& count : kCountControls) {
-        read.*count.field =
-            LeadingInteger(ToLocal8Bit(Control<QLineEdit>(count.controlId)->text()));
-    }
-    for (const auto& flag : kSwitchControls) {
-        read.*flag.field = static_cast<uint8_t>(CheckState(flag.controlId));
-    }
-    for (const auto& list : kListControls) {
-        read.*list.field = Control<QComboBox>(list.controlId)->currentIndex();
-    }
-    for (const auto& text : kTextControls) {
-        read.*text.field = ToLocal8Bit(Control<QLineEdit>(text.controlId)->text());
-    }
+    const Configuration read = ShownConfiguration();
     if (!read.IsDifferent(document_.configuration)) {
         return;
     }
@@ -302,14 +323,16 @@ void ConfigDialog::ReadConfiguration() {
 
 void ConfigDialog::RefreshWindow() {
     for (const ControlRule& rule : kControlRules) {
-        Control(rule.controlId)->setEnabled(rule.Enabled(document_.configuration));
-        ShowGreyedReason(rule.controlId, rule.WhyGreyed(document_.configuration));
+        const int controlId = RuleControlId(rule);
+        Control(controlId)->setEnabled(rule.Enabled(document_.configuration));
+        ShowGreyedReason(controlId, rule.WhyGreyed(document_.configuration));
     }
+    MarkTextProblems();
     setWindowTitle(LiteralWindowTitle(WindowTitle(document_.path, IsModified())));
     ShowRamFigures();
     // A window being filled is refreshed again once it is full.
     if (!filling_) {
-        nameMarkers_->Update(document_);
+        nameMarkers_->Update(document_, settings_.OldStyleNames());
         RefreshPreview();
         if (unsavedWork_) {
             unsavedWork_->DocumentChanged();
@@ -317,8 +340,9 @@ void ConfigDialog::RefreshWindow() {
     }
 }
 
+// A document whose file was lost since holds the only copy of its values.
 bool ConfigDialog::IsModified() const {
-    return document_.IsChangedFrom(saved_);
+    return document_.IsChangedFrom(saved_) || diskGuard_.FileLost();
 }
 
 void ConfigDialog::MarkUnmodified() {
@@ -334,6 +358,30 @@ void ConfigDialog::ShowGreyedReason(int controlId, const std::string& reason) {
     if (control->toolTip() != tooltip) {
         control->setToolTip(tooltip);
     }
+}
+
+// From the edits' texts as typed, so that a mark comes and goes while the user types.
+void ConfigDialog::MarkTextProblems() {
+    const auto textOf = [this](int id) { return ToLocal8Bit(Control<QLineEdit>(id)->text()); };
+    ShowTextProblem(kMsgTypeEdit, MessageTypeProblem(textOf(kMsgTypeEdit)));
+    ShowTextProblem(kSmsgTypeEdit, MessageTypeProblem(textOf(kSmsgTypeEdit)));
+    ShowTextProblem(kProjectNameEdit, ProjectNameProblem(textOf(kProjectNameEdit)));
+}
+
+void ConfigDialog::ShowTextProblem(int editId, const std::string& problem) {
+    ShowGreyedReason(editId, problem);
+    QWidget* edit = Control(editId);
+    const QString description = FromLocal8Bit(problem);
+    if (edit->accessibleDescription() == description) {
+        return;
+    }
+    edit->setAccessibleDescription(description);
+    QPalette palette;  // a palette with nothing set takes the window's again
+    if (!problem.empty()) {
+        palette = edit->palette();
+        palette.setColor(QPalette::Base, MarkedBackground());
+    }
+    edit->setPalette(palette);
 }
 
 void ConfigDialog::ShowRamFigures() {

@@ -28,7 +28,7 @@ class QAction;
 namespace zurcfg {
 
 class AboutEntry;
-class ChangesView;
+class BackupWindow;
 class DocumentHistory;
 class DropDownChoice;
 class HeaderPreview;
@@ -80,6 +80,9 @@ public:
     void ShowConfiguration();
     // Rebuilds the current Configuration from the controls; nothing while they are being filled.
     void ReadConfiguration();
+    // What the controls show now, as the next window read will take it, typing not yet read
+    // included.
+    Configuration ShownConfiguration() const;
     // Greys the controls whose setting cannot matter, sets the title and the RAM figures.
     void RefreshWindow();
 
@@ -90,8 +93,8 @@ public:
     // Opens the preview of what Save would write, or brings it to the front.
     void OnHeaderPreview();
     void OnCompareWithBackup();
-    // Offers to read the document's file again when it changed on disk; the window does this
-    // whenever it becomes the active window.
+    // Offers to read the document's file again when it changed on disk, or says that it can no
+    // longer be read; the window does this whenever it becomes the active window.
     void CheckFileOnDisk();
 
     // Unsaved work outlives the process. How long after a change it is written by default.
@@ -114,7 +117,7 @@ public:
     QAction* HeaderPreviewAction() const { return previewAction_; }
     QAction* CompareWithBackupAction() const { return compareAction_; }
     HeaderPreview* Preview() const { return preview_; }
-    ChangesView* BackupComparison() const { return backupView_; }
+    BackupWindow* BackupComparison() const { return backupWindow_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -145,11 +148,23 @@ private:
     void ConnectEditCommands();
     // Takes text typed but not yet read as a step of its own; false when a count was refused.
     bool ReadPendingEdits();
+    // The name of the step that typing not yet read, or an open cell edit box, becomes once a
+    // command runs; empty when there is none.
+    QString PendingStep() const;
+    // Undo and Redo are named for the step they take and enabled when there is one.
+    void UpdateUndoCommands();
     void RefreshPreview();
+    // Shows what the last save to the header in the path box changed, while its window is open.
+    void RefreshBackupComparison();
     bool TransferCount(int editId, int32_t& value);
     void ShowRamFigures();
     // The control's own tooltip, followed by the line saying why it is greyed, if it is.
     void ShowGreyedReason(int controlId, const std::string& reason);
+    // Marks each text edit whose text would break the header or not read back as written.
+    void MarkTextProblems();
+    // The reason joins the edit's tooltip and its description for screen readers, and its
+    // background is drawn reddish like a marked name cell. An empty reason takes the mark away.
+    void ShowTextProblem(int editId, const std::string& problem);
 
     void OnOK();
     void OnEnableAll();
@@ -165,6 +180,9 @@ private:
     std::function<void()> DocumentCommand(void (ConfigDialog::*handler)());
     // Puts `path` at the head of the recent paths list and shows it in the path box.
     void AddRecentPath(const std::string& path);
+    // The header Save writes to: the one the path box shows; empty for none, which makes Save a
+    // "Save as...".
+    std::string ShownPath() const;
     // Asks whether to save a changed document before it is dropped. True when the caller may go
     // on: nothing was changed, the user said No, or the header was written.
     bool QuerySaveChanges();
@@ -175,8 +193,12 @@ private:
     // header was written.
     bool SaveHeaderFile(std::string path);
     // Writes the document to the header at headerPath: nothing when another save holds the
-    // header (said so) or the user chose to keep a change made on disk.
+    // header (said so), or the user chose to keep a change made on disk or the header's name
+    // style.
     std::optional<HeaderWriteReport> WriteDocument(const std::string& headerPath);
+    // Whether the header at `headerPath` uses the name style Save writes, or the user wants it
+    // changed.
+    bool KeepsNameStyle(const std::string& headerPath);
     // The save-as flow's file, with the user's leave to replace an existing one.
     std::optional<std::string> ChooseSavePath();
     // Whether the folder of a chosen file exists; the user is told when it does not.
@@ -253,7 +275,7 @@ private:
     QAction* compareAction_ = nullptr;
     QAction* revertAction_ = nullptr;
     HeaderPreview* preview_ = nullptr;
-    ChangesView* backupView_ = nullptr;
+    BackupWindow* backupWindow_ = nullptr;
     std::unique_ptr<MainMenu> menu_;
     AboutEntry* aboutEntry_ = nullptr;
 };

@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QWindow>
 
 #include "config/file_lock.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "config/name_style.h"
 #include "config/regular_file.h"
 #include "resources/control_ids.h"
 #include "settings/recent_paths.h"
@@ -21,17 +23,45 @@
 #include "ui/name_tables/name_markers.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/widgets/drop_down_choice.h"
+#include "ui/widgets/native_window_watch.h"
 #include "ui/window/config_dialog.h"
 #include "ui/window/file_drop.h"
 
 namespace zurcfg {
 
+namespace {
+
+// Asked before Save changes the spelling of the macros renamed with kernel version 90200.
+Message NameStyleQuestion(const std::string& headerPath, bool writesOldNames) {
+    const std::string onDisk = writesOldNames ? "new-style" : "old-style";
+    const std::string written = writesOldNames ? "old-style" : "new-style";
+    const std::string box = writesOldNames ? "is checked" : "is not checked";
+    return {"File " + headerPath + " uses the " + onDisk +
+                " macro names, but Save will write the " + written +
+                " names, as \"Save old style names (<90200)\" " + box +
+                ".\nA kernel of version 90200 or later needs the new-style names, an older one "
+                "the old-style names: with the other kind the firmware may not build.\n\nSave "
+                "with the " +
+                written + " names?",
+            "Name style", Buttons::YesNo, Icon::Exclamation, Answer::No};
+}
+
+}  // namespace
+
 void ConfigDialog::ConnectDocumentCommands() {
     pathChoice_ = std::make_unique<DropDownChoice>(Control<QComboBox>(kPathBox));
     connect(pathChoice_.get(), &DropDownChoice::Chosen, this,
             DocumentCommand(&ConfigDialog::OnPathSelected));
-    connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const QString& path) {
-        RunDocumentCommand([this, path = ToLocal8Bit(path)] { OpenDocument(path); });
+    connect(new FileDrop(this), &FileDrop::Dropped, this, [this](const std::string& path) {
+        RunDocumentCommand([this, path] { OpenDocument(path); });
+    });
+    // A window another program destroyed comes back, in a new native window, to ask about its
+    // changes as the close box would.
+    connect(new NativeWindowWatch(this), &NativeWindowWatch::Destroyed, this, [this] {
+        QWindow* native = windowHandle();
+        native->destroy();
+        native->setVisible(true);
+        reject();
     });
     const std::pair<int, void (ConfigDialog::*)()> buttons[] = {
         {kBrowseButton, &ConfigDialog::OnBrowse},
@@ -57,7 +87,12 @@ std::function<void()> ConfigDialog::DocumentCommand(void (ConfigDialog::*handler
     return [this, handler] { RunDocumentCommand([this, handler] { (this->*handler)(); }); };
 }
 
+// The list is kept a line per path: a path with a line break is shown by no entry.
 void ConfigDialog::AddRecentPath(const std::string& path) {
+    if (path.find_first_of("\r\n") != std::string::npos) {
+        Control<QComboBox>(kPathBox)->setCurrentIndex(-1);
+        return;
+    }
     AddToRecentPaths(recentPaths_, path);
     settings_.recentPaths = recentPaths_;
     FillPathBox();
@@ -105,7 +140,9 @@ void ConfigDialog::LoadHeader(const std::string& path) {
     document_.configuration = read.contents.configuration;
     document_.SetTables(read.contents.bsems, read.contents.stimers);
     document_.path = read.path;
+    document_.lineEnding = read.contents.lineEnding;
     document_.onDisk = TakeFingerprint(read.path);
+    diskGuard_.Reset();
     AddRecentPath(read.path);
     history_->Clear();
     MarkUnmodified();
@@ -113,7 +150,7 @@ void ConfigDialog::LoadHeader(const std::string& path) {
 }
 
 // A refused count stops the save before anything is asked or written, and so do names the user
-// chose to mend, before any file is chosen.
+// chose to mend, before any file is chosen. A header written becomes the document.
 bool ConfigDialog::SaveHeaderFile(std::string path) {
     if (!ReadWindow() || !nameMarkers_->ConfirmSave(prompter_)) {
         return false;
@@ -137,6 +174,7 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
     MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();
+    RefreshBackupComparison();
     return true;
 }
 
@@ -155,18 +193,34 @@ std::optional<HeaderWriteReport> ConfigDialog::WriteDocument(const std::string& 
         refused.outcome = HeaderWriteReport::Outcome::NotRegularFile;
         return refused;
     }
-    if (!diskGuard_.MayOverwrite(document_, headerPath)) {
+    if (!diskGuard_.MayOverwrite(document_, headerPath) || !KeepsNameStyle(headerPath)) {
         return std::nullopt;
     }
     WriteOptions options;
     options.heldLock = &lock;
+    options.lineEnding = document_.lineEnding;
     HeaderWriteReport report =
         WriteHeaderFile(headerPath, document_.configuration, document_.bsems, document_.stimers,
                         settings_.OldStyleNames(), options);
-    if (report.Written() && headerPath == document_.path) {
+    if (report.Written()) {
+        // The header written is the document from now on, wherever it was read from, so that
+        // the guard looks after the file the next Save writes.
+        document_.path = headerPath;
         document_.onDisk = TakeFingerprint(headerPath);
+        diskGuard_.Reset();
     }
     return report;
+}
+
+// A header that spells the renamed macros the other way is rewritten in the chosen style only when
+// the user says so.
+bool ConfigDialog::KeepsNameStyle(const std::string& headerPath) {
+    const bool oldNames = settings_.OldStyleNames();
+    const NameStyle onDisk = NameStyleOfFile(headerPath);
+    if (onDisk == NameStyle::Neither || (onDisk == NameStyle::Old) == oldNames) {
+        return true;
+    }
+    return prompter_.Ask(NameStyleQuestion(headerPath, oldNames)) == Answer::Yes;
 }
 
 std::optional<std::string> ConfigDialog::ChooseSavePath() {
@@ -208,13 +262,13 @@ void ConfigDialog::OpenDocument(const std::string& path) {
 void ConfigDialog::OnPathSelected() {
     const int index = Control<QComboBox>(kPathBox)->currentIndex();
     if (index >= 0) {
-        OpenDocument(ToLocal8Bit(Control<QComboBox>(kPathBox)->itemText(index)));
+        OpenDocument(recentPaths_[static_cast<std::size_t>(index)]);
     }
 }
 
 std::optional<std::string> ConfigDialog::ChooseHeaderToOpen() {
     FileRequest request;
-    request.initialFolder = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    request.initialFolder = ShownPath();
     std::optional<std::string> path = fileChooser_.Choose(request);
     if (path && !InExistingFolder(*path)) {
         return std::nullopt;
@@ -251,7 +305,18 @@ void ConfigDialog::OnRestoreDefault() {
 
 // An empty path box makes this a "Save as...".
 void ConfigDialog::OnSave() {
-    SaveHeaderFile(ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText()));
+    SaveHeaderFile(ShownPath());
+}
+
+// The path box's items are the recent paths in order; the document is shown by none when the
+// list cannot hold its path.
+std::string ConfigDialog::ShownPath() const {
+    const int index = Control<QComboBox>(kPathBox)->currentIndex();
+    if (index >= 0) {
+        return recentPaths_[static_cast<std::size_t>(index)];
+    }
+    return document_.path.find_first_of("\r\n") != std::string::npos ? document_.path
+                                                                     : std::string();
 }
 
 void ConfigDialog::OnSaveAs() {
@@ -264,7 +329,8 @@ void ConfigDialog::OnOldStyleNames() {
     settings_.ZURVERSION = Control<QCheckBox>(kOldStyleNamesCheck)->isChecked()
                                ? AppSettings::kOldStyleNamesVersion
                                : AppSettings::kNewStyleNamesVersion;
-    RefreshPreview();
+    // The style decides which macros the header defines, which the names must not clash with.
+    RefreshWindow();
 }
 
 // The document itself is not touched: only the defaults of new projects change. They hold for

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 #include "config/header_changes.h"
@@ -16,6 +17,8 @@
 #include "ui/document/document_history.h"
 #include "ui/name_tables/name_tables.h"
 #include "ui/window/config_dialog.h"
+#include "ui/window/key_pre_filter.h"
+#include "ui/window/option_step.h"
 
 namespace zurcfg {
 
@@ -34,24 +37,64 @@ void ShowAllRows(NameTable& table, const std::vector<NameEntry>& entries) {
     }
 }
 
+// "Binary semaphores Insert"
+QString TableStepName(bool bsems, NameTable::Edit edit) {
+    const QString name = bsems ? QObject::tr("Binary semaphores") : QObject::tr("Static timers");
+    const QString what = edit == NameTable::Edit::Cell     ? QObject::tr("cell change")
+                         : edit == NameTable::Edit::Insert ? QObject::tr("Insert")
+                                                           : QObject::tr("Delete");
+    return name + ' ' + what;
+}
+
 }  // namespace
 
 void ConfigDialog::ConnectEditCommands() {
-    // The commands stay enabled with no step to take: an open cell edit box or text typed but
-    // not yet read becomes one when they run.
-    const auto followHistory = [this] {
-        undoAction_->setText(tr("&Undo %1").arg(history_->UndoText()).trimmed());
-        redoAction_->setText(tr("&Redo %1").arg(history_->RedoText()).trimmed());
-    };
-    connect(history_.get(), &DocumentHistory::Changed, this, followHistory);
-    followHistory();
+    connect(history_.get(), &DocumentHistory::Changed, this, &ConfigDialog::UpdateUndoCommands);
+    // Text typed in these waits for the next window read; the preview and the commands show
+    // what it will be all the same.
+    for (int id : {kTasksEdit, kMsgTypeEdit, kSmsgTypeEdit}) {
+        connect(Control<QLineEdit>(id), &QLineEdit::textChanged, this, [this] {
+            RefreshPreview();
+            UpdateUndoCommands();
+        });
+    }
+    UpdateUndoCommands();
     // Typing joins one step until the focus leaves the control typed in.
     connect(qApp, &QApplication::focusChanged, history_.get(), &DocumentHistory::EndTyping);
+    // Ctrl+Z and Ctrl+Y take the window's steps in its edits too, not the edits' own.
+    keyPreFilter_->KeepShortcuts(undoAction_->shortcuts() + redoAction_->shortcuts());
 }
 
 bool ConfigDialog::ReadPendingEdits() {
     history_->EndTyping();
     return ReadWindow();
+}
+
+// Undo stores an open cell edit box first, then reads typing pending elsewhere: the step it
+// takes back is the last of these.
+QString ConfigDialog::PendingStep() const {
+    if (!filling_) {
+        const Configuration shown = ShownConfiguration();
+        if (shown.IsDifferent(document_.configuration)) {
+            return FromLocal8Bit(StepFor(document_.configuration, shown).name);
+        }
+    }
+    if (const NameTable* table = nameTables_->LastOpenEdit()) {
+        return TableStepName(table == &nameTables_->Bsems(), NameTable::Edit::Cell);
+    }
+    return {};
+}
+
+// A pending step goes on top of the history, where it would leave nothing to redo.
+void ConfigDialog::UpdateUndoCommands() {
+    const QString pending = PendingStep();
+    const QString undo = pending.isEmpty() ? history_->UndoText() : pending;
+    const bool canUndo = !pending.isEmpty() || history_->CanUndo();
+    const bool canRedo = pending.isEmpty() && history_->CanRedo();
+    undoAction_->setText(tr("&Undo %1").arg(canUndo ? undo : QString()).trimmed());
+    redoAction_->setText(tr("&Redo %1").arg(canRedo ? history_->RedoText() : QString()).trimmed());
+    undoAction_->setEnabled(canUndo);
+    redoAction_->setEnabled(canRedo);
 }
 
 void ConfigDialog::OnUndo() {
@@ -73,11 +116,7 @@ void ConfigDialog::OnTablesModified(NameTable* table, NameTable::Edit edit) {
     Document edited = document_;
     (bsems ? edited.bsems : edited.stimers) = table->Entries();
     edited.StampTablesEdit();
-    const QString name = bsems ? tr("Binary semaphores") : tr("Static timers");
-    const QString what = edit == NameTable::Edit::Cell     ? tr("cell change")
-                         : edit == NameTable::Edit::Insert ? tr("Insert")
-                                                           : tr("Delete");
-    history_->Record(document_, edited, name + ' ' + what);
+    history_->Record(document_, edited, TableStepName(bsems, edit));
     RefreshWindow();
 }
 
@@ -102,44 +141,49 @@ void ConfigDialog::OnHeaderPreview() {
     if (preview_ == nullptr) {
         preview_ = new HeaderPreview(this);
     }
-    preview_->show();
-    preview_->raise();
+    preview_->ShowOverOwner();
     RefreshPreview();
 }
 
-// The text Save would write now, against the file it would write over.
+// The text Save would write now, typing not yet read included, against the file it would write
+// over.
 void ConfigDialog::RefreshPreview() {
     if (preview_ == nullptr || !preview_->isVisible()) {
         return;
     }
-    std::string header = document_.HeaderText(settings_.OldStyleNames());
+    Document saved = document_;
+    if (!filling_) {
+        saved.configuration = ShownConfiguration();
+    }
+    std::string header = saved.HeaderText(settings_.OldStyleNames());
     const QString shown = FromLocal8Bit(header);
-    preview_->ShowTexts(shown,
-                        [header = std::move(header),
-                         savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText())] {
-                            return FromLocal8Bit(ChangesToHeader(savePath, header));
-                        });
+    preview_->ShowTexts(shown, [header = std::move(header), savePath = ShownPath()] {
+        return FromLocal8Bit(ChangesToHeader(savePath, header));
+    });
+}
+
+void ConfigDialog::OnCompareWithBackup() {
+    if (backupWindow_ == nullptr) {
+        backupWindow_ = new BackupWindow(this);
+    }
+    backupWindow_->ShowOverOwner();
+    RefreshBackupComparison();
 }
 
 // What the last save to the header in the path box changed.
-void ConfigDialog::OnCompareWithBackup() {
-    if (backupView_ == nullptr) {
-        backupView_ = new ChangesView(this);
-        backupView_->setWindowFlag(Qt::Window);
-        backupView_->setWindowTitle(tr("Compare with backup"));
-        backupView_->resize(760, 560);
+void ConfigDialog::RefreshBackupComparison() {
+    if (backupWindow_ == nullptr || !backupWindow_->isVisible()) {
+        return;
     }
-    const std::string savePath = ToLocal8Bit(Control<QComboBox>(kPathBox)->currentText());
+    const std::string savePath = ShownPath();
     const std::string headerPath = savePath.empty() ? std::string() : HeaderPathFor(savePath);
     const std::optional<std::string> changes =
         headerPath.empty() ? std::nullopt : ChangesSinceBackup(headerPath);
-    backupView_->ShowChanges(
+    backupWindow_->Changes()->ShowChanges(
         FromLocal8Bit(changes.value_or(std::string())),
         changes ? tr("The header and its backup are the same.")
                 : tr("There is no backup of %1 yet: it is made when Save replaces the header.")
-                      .arg(FromLocal8Bit(headerPath.empty() ? "the header" : headerPath)));
-    backupView_->show();
-    backupView_->raise();
+                      .arg(FromFileName(headerPath.empty() ? "the header" : headerPath)));
 }
 
 void ConfigDialog::changeEvent(QEvent* event) {
@@ -156,9 +200,15 @@ void ConfigDialog::changeEvent(QEvent* event) {
     }
 }
 
-// As a choice of the document in the path box: through the save-changes question.
+// As a choice of the document in the path box: through the save-changes question. A file that
+// can no longer be read marks the document instead.
 void ConfigDialog::CheckFileOnDisk() {
-    if (diskGuard_.WantsReload(document_) && QuerySaveChanges()) {
+    const bool wasLost = diskGuard_.FileLost();
+    const bool reload = diskGuard_.WantsReload(document_);
+    if (diskGuard_.FileLost() != wasLost) {
+        RefreshWindow();
+    }
+    if (reload && QuerySaveChanges()) {
         LoadHeader(document_.path);
     }
 }

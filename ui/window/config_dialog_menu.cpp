@@ -47,8 +47,9 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
                       {"E&xit", Qt::CTRL | Qt::Key_Q, DocumentCommand(&ConfigDialog::OnCancel)});
 
     // Insert and Delete act on the table the keys would act on, and only where they would act on
-    // its rows. The keys stay the tables' own: shown beside the entries, not bound a second time.
-    // Undo and Redo name the step they take; see ConnectEditCommands.
+    // its rows. The keys stay the tables' own: shown beside the entries, and taking them only
+    // while the menu itself has the keyboard. Undo and Redo name the step they take; see
+    // ConnectEditCommands.
     QMenu* edit = menu_->AddMenu(QStringLiteral("&Edit"));
     undoAction_ = menu_->AddCommand(
         edit, {"&Undo", QKeySequence::Undo, DocumentCommand(&ConfigDialog::OnUndo)});
@@ -56,19 +57,24 @@ void ConfigDialog::SetUpMenu(QWidget* body) {
     redoAction_->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     edit->addSeparator();
     const auto rowKeysApply = [this] { return nameTables_->TakesRowKeys(); };
-    menu_->AddCommand(
-        edit,
-        {"&Insert row\tIns", {}, [this] { nameTables_->HandleKey(Qt::Key_Insert); }, rowKeysApply});
-    menu_->AddCommand(
-        edit,
-        {"&Delete row\tDel", {}, [this] { nameTables_->HandleKey(Qt::Key_Delete); }, rowKeysApply});
+    for (const auto& [text, key] :
+         {std::pair{"&Insert row", Qt::Key_Insert}, std::pair{"&Delete row", Qt::Key_Delete}}) {
+        QAction* row = menu_->AddCommand(
+            edit, {text, key, [this, key = key] { nameTables_->HandleKey(key); }, rowKeysApply});
+        row->setShortcutContext(Qt::WidgetShortcut);
+    }
     // The focus decides; the bar borrowing it while opened from the keyboard changes nothing.
     // Looked at once the handler that moved the focus has finished, as opening or closing an
     // edit box moves it first.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now != nullptr && now->window() == this && qobject_cast<QMenuBar*>(now) == nullptr) {
             QMetaObject::invokeMethod(
-                this, [this] { menu_->UpdateCommands(); }, Qt::QueuedConnection);
+                this,
+                [this] {
+                    menu_->UpdateCommands();
+                    UpdateUndoCommands();  // a cell edit box opened or closed
+                },
+                Qt::QueuedConnection);
         }
     });
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "config/control_rules.h"
 #include "resources/control_ids.h"
 
 namespace zurcfg {
@@ -63,5 +64,20 @@ inline constexpr std::array<ControlBinding<std::string>, 3> kTextControls{{
     {kSmsgTypeEdit, &Configuration::OST_SMSG, "SMSG type"},
     {kProjectNameEdit, &Configuration::PROJECT_NAME, "Name"},
 }};
+
+// The control whose field a rule greys; 0 for a field no control shows.
+inline int RuleControlId(const ControlRule& rule) {
+    for (const auto& binding : kSwitchControls) {
+        if (rule.switchField != nullptr && binding.field == rule.switchField) {
+            return binding.controlId;
+        }
+    }
+    for (const auto& binding : kListControls) {
+        if (rule.listField != nullptr && binding.field == rule.listField) {
+            return binding.controlId;
+        }
+    }
+    return 0;
+}
 
 }  // namespace zurcfg

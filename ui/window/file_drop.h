@@ -1,7 +1,8 @@
 #pragma once
 
+#include <string>
+
 #include <QObject>
-#include <QString>
 
 class QDropEvent;
 class QWidget;
@@ -22,11 +23,11 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
-    // The dropped header or folder, in the system's own spelling.
-    void Dropped(const QString& path);
+    // The dropped header or folder, in the system's own spelling and as its bytes.
+    void Dropped(const std::string& path);
 
 private:
-    static QString DroppedPath(const QDropEvent& event);
+    static std::string DroppedPath(const QDropEvent& event);
 };
 
 }  // namespace zurcfg

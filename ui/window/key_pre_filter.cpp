@@ -18,12 +18,27 @@ KeyPreFilter::KeyPreFilter(QWidget* window, NameTables& tables, QComboBox* pathB
 // A key press that its first receiver ignores travels up to the parents and passes here again;
 // a key that was not consumed changed nothing, so the second look gives the same answer.
 bool KeyPreFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
-        static_cast<QWidget*>(watched)->window() != window_) {
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) ||
+        !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != window_) {
         return false;
     }
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    if (type == QEvent::ShortcutOverride) {
+        // A control that accepts the override keeps the key from the window's shortcut.
+        if (IsKept(*keyEvent)) {
+            keyEvent->ignore();
+            return true;
+        }
+        return false;
+    }
+    const int key = keyEvent->key();
     return tables_.HandleKey(key) || OpenPathList(key);
+}
+
+bool KeyPreFilter::IsKept(const QKeyEvent& key) const {
+    const QKeySequence pressed(key.keyCombination());
+    return kept_.contains(pressed);
 }
 
 bool KeyPreFilter::OpenPathList(int key) {

@@ -17,7 +17,7 @@ constexpr int kShownRecentPaths = 10;
 QString RecentPathText(int position, const std::string& path) {
     QString number = QString::number(position + 1);
     number.insert(number.size() - 1, QLatin1Char('&'));
-    return number + QLatin1Char(' ') + FromLocal8Bit(path).replace('&', QStringLiteral("&&"));
+    return number + QLatin1Char(' ') + FromFileName(path).replace('&', QStringLiteral("&&"));
 }
 
 }  // namespace

@@ -21,10 +21,13 @@ struct RuleTerm {
     bool Holds(const Configuration& configuration) const;
 };
 
-// A control that is only enabled while its setting can matter under the other options: enabled
-// while all terms of any one clause hold. The same data says why a greyed control is greyed.
+// A setting that is only open while it can matter under the other options: the window greys its
+// control, and zurcfg set refuses to change it, unless all terms of any one clause hold. The
+// same data says why a greyed setting is greyed. Exactly one of switchField and listField is
+// set: the field the control edits.
 struct ControlRule {
-    int controlId;
+    uint8_t Configuration::*switchField;
+    int32_t Configuration::*listField;
     std::vector<std::vector<RuleTerm>> enabledWhenAnyOf;
 
     bool Enabled(const Configuration& configuration) const;
@@ -34,11 +37,12 @@ struct ControlRule {
     std::string WhyGreyed(const Configuration& configuration) const;
 };
 
-// The dependent controls of the main window, in the order they are applied. Every control not
-// listed stays enabled.
+// The dependent settings of the main window, in the order they are applied. Every setting not
+// listed stays open.
 extern const std::array<ControlRule, 19> kControlRules;
 
-// The main window's caption: the document, and " (*)" while it is modified.
-std::string WindowTitle(const std::string& documentPath, bool modified);
+// The rule of the switch or list field; none for a field that no rule greys.
+const ControlRule* RuleFor(uint8_t Configuration::*switchField);
+const ControlRule* RuleFor(int32_t Configuration::*listField);
 
 }  // namespace zurcfg

@@ -1,8 +1,8 @@
-#include "ui/window/control_rules.h"
+#include "config/control_rules.h"
 
 #include <algorithm>
-
-#include "resources/control_ids.h"
+#include <iterator>
+#include <utility>
 
 namespace zurcfg {
 
@@ -70,6 +70,14 @@ std::string Join(const std::vector<std::string>& items, const char* lastJoiner) 
     return text;
 }
 
+// A rule greying a switch, and one greying a list.
+ControlRule Switch(uint8_t C::*field, std::vector<std::vector<RuleTerm>> enabledWhenAnyOf) {
+    return {field, nullptr, std::move(enabledWhenAnyOf)};
+}
+ControlRule List(int32_t C::*field, std::vector<std::vector<RuleTerm>> enabledWhenAnyOf) {
+    return {nullptr, field, std::move(enabledWhenAnyOf)};
+}
+
 }  // namespace
 
 bool RuleTerm::Holds(const Configuration& configuration) const {
@@ -135,35 +143,40 @@ std::string ControlRule::WhyGreyed(const Configuration& configuration) const {
 }
 
 const std::array<ControlRule, 19> kControlRules{{
-    {kCriticalSectionsCheck, {{kAllOff}}},
-    {kCsemEnableCheck, {{kAllOff}}},
-    {kQmsgEnableCheck, {{kAllOff}}},
-    {kQsmsgEnableCheck, {{kAllOff}}},
-    {kQueuesIdenticalCheck, {{kAllOn}, {kQmsgOn, kQsmsgOn}}},
-    {kTaskTimersEnableCheck, {{kAllOff}}},
-    {kDynamicTimersEnableCheck, {{kAllOff}}},
-    {kInlineTimerCheck, kAnyTimerInUse},
+    Switch(&C::OS_ENABLE_CRITICAL_SECTION, {{kAllOff}}),
+    Switch(&C::OS_ENABLE_CSEM, {{kAllOff}}),
+    Switch(&C::OS_ENABLE_QMSG, {{kAllOff}}),
+    Switch(&C::OS_ENABLE_QSMSG, {{kAllOff}}),
+    Switch(&C::OS_QUEUES_IDENTICAL, {{kAllOn}, {kQmsgOn, kQsmsgOn}}),
+    Switch(&C::OS_ENABLE_TTIMERS, {{kAllOff}}),
+    Switch(&C::OS_ENABLE_DTIMERS, {{kAllOff}}),
+    Switch(&C::OS_USE_INLINE_TIMER, kAnyTimerInUse),
     // Each "ISR" box is moot while every service may be used in interrupts anyway.
-    {kCsemIsrCheck, {{kIntAllOff, kAllOn}, {kIntAllOff, kCsemOn}}},
-    {kMsgIsrCheck, {{kIntAllOff}}},
-    {kSmsgIsrCheck, {{kIntAllOff}}},
-    {kQueueIsrCheck, {{kIntAllOff, kAllOn}, {kIntAllOff, kQmsgOn}, {kIntAllOff, kQsmsgOn}}},
-    {kBsemsBankList, {{kBsemsUsed}}},
-    {kStimersBankList, {{kStimersUsed}}},
-    {kCsemSizeList, {{kAllOn}, {kCsemOn}}},
-    {kSystemTimerSizeList, kAnyTimerInUse},
-    {kTaskTimerSizeList, {{kAllOn}, {kTaskTimersOn}}},
-    {kStaticTimerSizeList, {{kStimersUsed}}},
-    {kDynamicTimerSizeList, {{kAllOn}, {kDynamicTimersOn}}},
+    Switch(&C::OS_ENABLE_INT_CSEM, {{kIntAllOff, kAllOn}, {kIntAllOff, kCsemOn}}),
+    Switch(&C::OS_ENABLE_INT_MSG, {{kIntAllOff}}),
+    Switch(&C::OS_ENABLE_INT_SMSG, {{kIntAllOff}}),
+    Switch(&C::OS_ENABLE_INT_QUEUE,
+           {{kIntAllOff, kAllOn}, {kIntAllOff, kQmsgOn}, {kIntAllOff, kQsmsgOn}}),
+    List(&C::OS_BANK_BSEMS, {{kBsemsUsed}}),
+    List(&C::OS_BANK_STIMERS, {{kStimersUsed}}),
+    List(&C::OS_CSEM_SIZE, {{kAllOn}, {kCsemOn}}),
+    List(&C::OS_TIMER_SIZE, kAnyTimerInUse),
+    List(&C::OS_TTIMER_SIZE, {{kAllOn}, {kTaskTimersOn}}),
+    List(&C::OS_STIMER_SIZE, {{kStimersUsed}}),
+    List(&C::OS_DTIMER_SIZE, {{kAllOn}, {kDynamicTimersOn}}),
 }};
 
-std::string WindowTitle(const std::string& documentPath, bool modified) {
-    std::string title =
-        documentPath.empty() ? "ZURcfg: nofile" : "ZURcfg: \"" + documentPath + "\"";
-    if (modified) {
-        title += " (*)";
-    }
-    return title;
+const ControlRule* RuleFor(uint8_t Configuration::*switchField) {
+    const auto rule =
+        std::find_if(kControlRules.begin(), kControlRules.end(),
+                     [&](const ControlRule& r) { return r.switchField == switchField; });
+    return rule == kControlRules.end() ? nullptr : &*rule;
+}
+
+const ControlRule* RuleFor(int32_t Configuration::*listField) {
+    const auto rule = std::find_if(kControlRules.begin(), kControlRules.end(),
+                                   [&](const ControlRule& r) { return r.listField == listField; });
+    return rule == kControlRules.end() ? nullptr : &*rule;
 }
 
 }  // namespace zurcfg

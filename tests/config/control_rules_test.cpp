@@ -1,12 +1,10 @@
-#include "ui/window/control_rules.h"
+#include "config/control_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include "resources/control_ids.h"
 
 namespace zurcfg {
 namespace {
@@ -61,7 +59,7 @@ TEST(ControlRulesTest, TheGreyedReasonFollowsEachRulesOwnTerms) {
             const bool enabled = rule.Enabled(configuration);
             seenEnabled |= enabled;
             seenGreyed |= !enabled;
-            SCOPED_TRACE(std::to_string(rule.controlId) + ": " + reason);
+            SCOPED_TRACE(reason);
             ASSERT_EQ(reason.empty(), enabled);
             if (enabled) {
                 continue;
@@ -80,37 +78,39 @@ TEST(ControlRulesTest, TheGreyedReasonFollowsEachRulesOwnTerms) {
                 EXPECT_TRUE(addressed);
             }
         }
-        EXPECT_TRUE(seenEnabled && seenGreyed) << rule.controlId;
+        EXPECT_TRUE(seenEnabled && seenGreyed);
     }
 }
 
-const ControlRule& RuleOf(int controlId) {
-    for (const ControlRule& rule : kControlRules) {
-        if (rule.controlId == controlId) {
-            return rule;
-        }
+template <typename Field>
+const ControlRule& RuleOf(Field Configuration::*field) {
+    const ControlRule* rule = RuleFor(field);
+    if (rule == nullptr) {
+        throw std::out_of_range("no rule");
     }
-    throw std::out_of_range("no rule");
+    return *rule;
 }
 
 TEST(ControlRulesTest, ReasonsReadAsSentences) {
     Configuration all;
     all.OS_ENABLE_ALL = 1;
-    EXPECT_EQ(RuleOf(kCsemEnableCheck).WhyGreyed(all), "Greyed: 'Enable all' is checked");
+    EXPECT_EQ(RuleOf(&Configuration::OS_ENABLE_CSEM).WhyGreyed(all),
+              "Greyed: 'Enable all' is checked");
 
     Configuration none;
-    EXPECT_EQ(RuleOf(kQueuesIdenticalCheck).WhyGreyed(none),
+    EXPECT_EQ(RuleOf(&Configuration::OS_QUEUES_IDENTICAL).WhyGreyed(none),
               "Greyed: needs 'Enable all' checked or QMSG 'Enable' checked and QSMSG 'Enable' "
               "checked");
-    EXPECT_EQ(RuleOf(kStimersBankList).WhyGreyed(none), "Greyed: the static timer count is 0");
+    EXPECT_EQ(RuleOf(&Configuration::OS_BANK_STIMERS).WhyGreyed(none),
+              "Greyed: the static timer count is 0");
 
     Configuration interrupts;
     interrupts.OS_ENABLE_INT_ALL = 1;
-    EXPECT_EQ(RuleOf(kCsemIsrCheck).WhyGreyed(interrupts),
+    EXPECT_EQ(RuleOf(&Configuration::OS_ENABLE_INT_CSEM).WhyGreyed(interrupts),
               "Greyed: 'All used in interrupts' is checked; needs 'Enable all' checked or CSEM "
               "'Enable' checked");
     interrupts.OS_ENABLE_CSEM = 1;
-    EXPECT_EQ(RuleOf(kCsemIsrCheck).WhyGreyed(interrupts),
+    EXPECT_EQ(RuleOf(&Configuration::OS_ENABLE_INT_CSEM).WhyGreyed(interrupts),
               "Greyed: 'All used in interrupts' is checked");
 }
 

@@ -1,0 +1,37 @@
+#include "config/text_field_checks.h"
+
+#include <algorithm>
+
+namespace zurcfg {
+
+namespace {
+
+bool HoldsControlBytes(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 32 && c != '\t'; });
+}
+
+constexpr char kControlBytes[] = "control bytes and line breaks cannot stand in a header line";
+
+}  // namespace
+
+std::string MessageTypeProblem(std::string_view type) {
+    if (HoldsControlBytes(type)) {
+        return kControlBytes;
+    }
+    if (type.find("/*") != std::string_view::npos || type.find("//") != std::string_view::npos) {
+        return "/* or // in it would start a comment in the header";
+    }
+    const std::size_t last = type.find_last_not_of(" \t");
+    if (last != std::string_view::npos &&
+        (type[last] == '\\' || (last >= 2 && type.substr(last - 2, 3) == "?\?/"))) {
+        return "a \\ (or ?\?/) at its end would join the next line of the header to it";
+    }
+    return {};
+}
+
+std::string ProjectNameProblem(std::string_view name) {
+    return HoldsControlBytes(name) ? kControlBytes : std::string();
+}
+
+}  // namespace zurcfg
