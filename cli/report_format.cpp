@@ -176,6 +176,8 @@ const char* KindName(ReadFinding::Kind kind) {
             return "comment-takes-line";
         case ReadFinding::Kind::UnknownPlatform:
             return "unknown-platform";
+        case ReadFinding::Kind::EndsEarly:
+            return "ends-early";
         case ReadFinding::Kind::Missing:
         case ReadFinding::Kind::NotRegularFile:
         case ReadFinding::Kind::NotReadable:

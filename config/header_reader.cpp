@@ -402,6 +402,12 @@ public:
         if (!contents_.generatedMarkerSeen) {
             contents_.findings.insert(contents_.findings.begin(),
                                       {ReadFinding::Kind::NotGenerated});
+        } else if (!endsWithClosingEndif_ || conditionalDepth_ > 0) {
+            ReadFinding endsEarly{ReadFinding::Kind::EndsEarly};
+            endsEarly.line = lastTextLine_;
+            // A conditional left open stops the compiler; a file cut after its last one does not.
+            endsEarly.severity = conditionalDepth_ > 0 ? Severity::Error : Severity::Warning;
+            contents_.findings.push_back(std::move(endsEarly));
         }
         std::vector<std::string>& macros = contents_.definedMacros;
         std::sort(macros.begin(), macros.end());
@@ -446,7 +452,25 @@ private:
         if (openComment_.line != 0 && line->find("*/") != std::string_view::npos) {
             CloseComment();
         }
+        NoteConditional(*line);
         return true;
+    }
+
+    // The tool's header ends with the "#endif" that closes its include guard, the last of the
+    // conditionals it opens; a file cut off anywhere before lacks it.
+    void NoteConditional(std::string_view line) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string_view::npos) {
+            return;
+        }
+        line.remove_prefix(start);
+        lastTextLine_ = lineNumber_;
+        endsWithClosingEndif_ = line.rfind("#endif", 0) == 0;
+        if (line.rfind("#if", 0) == 0) {
+            ++conditionalDepth_;
+        } else if (endsWithClosingEndif_) {
+            --conditionalDepth_;
+        }
     }
 
     // The 1-based byte of the original line at a position of the line as handed out.
@@ -1000,10 +1024,27 @@ private:
     int commentTakingTold_ = 0;      // the line of the last comment told of taking a line
     bool inEnumeration_ = false;     // from an enumeration's "enum" to its closing brace
     bool previousItemOpen_ = false;  // the item last read had no comma behind it
+    int lastTextLine_ = 0;           // the last line holding more than blanks
+    bool endsWithClosingEndif_ = false;
+    int conditionalDepth_ = 0;
     std::array<int, kRowCount> rowLines_{};
     std::array<TableScan, 2> tableScans_{};
     HeaderContents contents_;
 };
+
+// Names the backup, when it is there, where a finding about the header concerns it: one that
+// ends early, or one that has gone.
+void NameTheBackup(HeaderReadResult& read) {
+    for (ReadFinding& finding : read.contents.findings) {
+        const bool concernsBackup =
+            (finding.kind == ReadFinding::Kind::EndsEarly ||
+             finding.kind == ReadFinding::Kind::Missing) &&
+            RegularFile(BackupOfHeader(read.path)).OpenStatus() == RegularFile::Status::Opened;
+        if (concernsBackup) {
+            finding.backupPath = BackupOfHeader(read.path);
+        }
+    }
+}
 
 ReadFinding::Kind FindingFor(RegularFile::Status status) {
     switch (status) {
@@ -1021,9 +1062,10 @@ ReadFinding::Kind FindingFor(RegularFile::Status status) {
 }  // namespace
 
 bool ReadFinding::operator==(const ReadFinding& other) const {
-    return std::tie(kind, table, line, column, count, entry, severity, subject, found, kept) ==
-           std::tie(other.kind, other.table, other.line, other.column, other.count, other.entry,
-                    other.severity, other.subject, other.found, other.kept);
+    return std::tie(kind, table, line, column, count, entry, severity, subject, found, kept,
+                    backupPath) == std::tie(other.kind, other.table, other.line, other.column,
+                                            other.count, other.entry, other.severity, other.subject,
+                                            other.found, other.kept, other.backupPath);
 }
 
 HeaderContents ParseHeader(std::string_view text) {
@@ -1041,7 +1083,9 @@ int SourceLines::FieldLine(std::string_view fieldName) const {
 }
 
 HeaderReadResult ReadHeaderFile(std::string path) {
-    return ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+    HeaderReadResult read = ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+    NameTheBackup(read);
+    return read;
 }
 
 HeaderReadResult ReadHeaderFileAt(std::string filePath) {

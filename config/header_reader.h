@@ -40,6 +40,7 @@ struct ReadFinding {
         CommentTakesLine,    // a line comment the reader passes over ends in '\' or "??/", so
                              // the compiler takes the next line, which holds code, for part of it
         UnknownPlatform,     // a platform line that names no platform the tool knows
+        EndsEarly,           // the tool's header lacks its closing "#endif": it may be cut off
     };
 
     Kind kind;
@@ -55,6 +56,9 @@ struct ReadFinding {
     std::string subject{};  // ValueNotAsWritten: the macro as the line names it
     std::string found{};    // the text as written, control bytes included
     std::string kept{};     // what the reader made of it
+    // EndsEarly and Missing, when it is there: the backup beside the header, which may hold
+    // the header as it was last saved whole. Known only for a header read by ReadHeaderFile.
+    std::string backupPath{};
 
     bool operator==(const ReadFinding& other) const;
 };

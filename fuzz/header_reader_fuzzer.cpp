@@ -146,6 +146,8 @@ bool IsTextFinding(const ReadFinding& finding, const HeaderContents& contents, i
         case ReadFinding::Kind::CommentRunsOn:
             return finding.column >= 1 && (finding.count == 0 || finding.count > finding.line) &&
                    (finding.count == 0) == (finding.severity == zurcfg::Severity::Error);
+        case ReadFinding::Kind::EndsEarly:
+            return contents.generatedMarkerSeen;
         default:
             return false;
     }
@@ -169,6 +171,11 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
         return false;
     }
     for (std::size_t i = foreignFirst ? 1 : 0; i < findings.size(); ++i) {
+        // Only the tool's own header ends early, and that is told once, last.
+        const bool endsEarly = findings[i].kind == ReadFinding::Kind::EndsEarly;
+        if (endsEarly && i + 1 != findings.size()) {
+            return false;
+        }
         if (!IsTextFinding(findings[i], contents, lines)) {
             return false;
         }

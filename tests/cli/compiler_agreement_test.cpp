@@ -128,9 +128,11 @@ public:
         configuration_.OS_STIMERS = Identifiers(stimers) - (Chance(5) ? 1 : 0);
         Case made{NextName(), origin, {}};
         std::filesystem::create_directory(dir_.Path() / made.name);
-        EXPECT_TRUE(WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers, oldStyleNames,
-                                    Chance(3) ? LineEnding::Lf : LineEnding::CrLf)
-                        .Written());
+        WriteOptions options;
+        options.lineEnding = Chance(3) ? LineEnding::Lf : LineEnding::CrLf;
+        EXPECT_TRUE(
+            WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers, oldStyleNames, options)
+                .Written());
         made.uses = Uses(bsems, stimers);
         made.beyondRows = bsems.size() > static_cast<std::size_t>(kBsemsEntries) ||
                           stimers.size() > static_cast<std::size_t>(kStimersEntries);

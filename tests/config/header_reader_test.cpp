@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/header_reader.h"
+#include "config/header_writer.h"
 #include "tests/support/configuration_diff.h"
 
 namespace zurcfg {
@@ -526,11 +527,11 @@ void AppendEnumeration(std::string& text, std::string_view tag, int items) {
 TEST(ReaderFindingsTest, NamesBeyondTheTablesRowsAreCountedFromTheLineOfTheFirst) {
     std::string text = kMarker + "\n";
     AppendEnumeration(text, "ZUR_STIMERS_ENUM", 64);  // lines 2 to 68
-    EXPECT_TRUE(ParseHeader(text).findings.empty());
+    EXPECT_TRUE(ParseHeader(text + "#endif\n").findings.empty());
 
     AppendEnumeration(text, "ZUR_STIMERS_ENUM", 6);  // a second one adds to the table
     AppendEnumeration(text, "ZUR_BSEMS_ENUM", 203);
-    const HeaderContents contents = ParseHeader(text);
+    const HeaderContents contents = ParseHeader(text + "#endif\n");
     EXPECT_EQ(contents.stimers.size(), 70u);
     EXPECT_EQ(contents.bsems.size(), 203u);
     // The 65th STIMERS name stands on line 71, the 201st BSEMS name on 280.
@@ -546,6 +547,7 @@ TEST(ReaderFindingsTest, EnumerationOfATableBehindAnotherFirstWordIsSkippedAndNo
         "typedef enum other_e { X } other_t;",
         "  static /* c */ enum STIMERS_ENUM { T };",
         "#define OS_TASKS 2 typedef enum ZUR_BSEMS_ENUM { C };",
+        "#endif",
     }));
     EXPECT_TRUE(contents.bsems.empty());
     EXPECT_TRUE(contents.stimers.empty());
@@ -558,6 +560,34 @@ TEST(ReaderFindingsTest, EnumerationOfATableBehindAnotherFirstWordIsSkippedAndNo
               (std::vector<ReadFinding>{{Kind::SkippedEnumeration, NameTableId::Bsems, 2},
                                         {Kind::SkippedEnumeration, NameTableId::Stimers, 4},
                                         value}));
+}
+
+TEST(ReaderFindingsTest, TheToolsHeaderCutOffAnywhereEndsEarly) {
+    Configuration configuration;
+    configuration.OS_TASKS = 2;
+    configuration.OST_MSG = "char";  // the old names' block opens and closes a conditional
+    const std::string whole = FormatHeader(configuration, {{"A", "first"}}, {}, true);
+    EXPECT_TRUE(ParseHeader(whole).findings.empty());
+    EXPECT_TRUE(
+        ParseHeader(whole.substr(0, whole.size() - 1) + " // _ZURCFG_H\n \n").findings.empty());
+
+    int lines = 0;
+    for (std::size_t end = whole.find('\n'); end + 1 < whole.size();
+         end = whole.find('\n', end + 1)) {
+        ++lines;
+        const std::vector<ReadFinding> findings = ParseHeader(whole.substr(0, end + 1)).findings;
+        ASSERT_EQ(findings.size(), 1u) << "cut after line " << lines;
+        if (lines < 3) {  // before the marker line
+            EXPECT_EQ(findings[0].kind, Kind::NotGenerated);
+            continue;
+        }
+        EXPECT_EQ(findings[0].kind, Kind::EndsEarly) << "cut after line " << lines;
+        EXPECT_GT(findings[0].line, 2);
+        EXPECT_LE(findings[0].line, lines);
+    }
+    // A foreign file needs no closing line.
+    EXPECT_EQ(ParseHeader("#define OS_TASKS 1\n").findings,
+              std::vector<ReadFinding>{{Kind::NotGenerated}});
 }
 
 TEST(ReaderFindingsTest, AFileWithoutTheMarkerIsFoundForeignBeforeAnythingElse) {
@@ -603,7 +633,8 @@ std::vector<ReadFinding> FindingsOf(std::initializer_list<std::string_view> line
     for (std::string_view line : lines) {
         text.append(line).append("\r\n");
     }
-    return ParseHeader(text).findings;
+    // Closed as the tool closes its header, which otherwise ends early.
+    return ParseHeader(text + "#endif\r\n").findings;
 }
 
 ReadFinding Value(int line, int column, std::string subject, std::string found, std::string kept) {
