@@ -2,8 +2,9 @@
 
 namespace zurcfg {
 
+// The line is written whole, so that the lines of programs running at once do not mix.
 void PrintMessage(std::ostream& err, const char* kind, const std::string& text) {
-    err << "zurcfg: " << kind << ": ";
+    std::string line = std::string("zurcfg: ") + kind + ": ";
     bool blankDue = false;
     for (char c : text) {
         if (c == '\n') {
@@ -11,12 +12,12 @@ void PrintMessage(std::ostream& err, const char* kind, const std::string& text) 
             continue;
         }
         if (blankDue) {
-            err << ' ';
+            line += ' ';
             blankDue = false;
         }
-        err << c;
+        line += c;
     }
-    err << '\n';
+    err << line + '\n';
 }
 
 Answer ConsolePrompter::Ask(const Message& message) {

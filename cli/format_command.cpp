@@ -15,7 +15,8 @@ void FormatCommand::AddOptions(CLI::App& command) {
                                              "Write the macro names of kernels from 90200 on");
     oldNames->excludes(newNames);
     command.add_flag("--force", force_,
-                     "Rewrite a header even with errors or text not read as written");
+                     "Rewrite a header even with errors, text not read as written or an early "
+                     "end; a header that ends early keeps its older backup");
     command.add_flag("--quiet", quiet_, "Print the findings only, no notes or saved lines");
 }
 
@@ -24,7 +25,12 @@ ExitCode FormatCommand::Run(Console& console) {
         [&](const std::string& path) { return FormatOne(HeaderFile(path), console); });
 }
 
+// A header to rewrite is read under its lock, which is held until it is written.
 ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) const {
+    std::optional<FileLock> lock;
+    if (!check_ && !Locked(lock.emplace(header), header, console)) {
+        return ExitCode::UsageOrFileError;
+    }
     const HeaderReport report = Inspect(header);
     if (!report.Read()) {
         PrintMessage(console.err, "error", report.error);
@@ -49,7 +55,7 @@ ExitCode FormatCommand::FormatOne(const std::string& header, Console& console) c
         return ExitCode::Findings;
     }
     return Write(report.path, report.contents.configuration, report.contents, oldStyleNames, quiet_,
-                 console);
+                 *lock, console);
 }
 
 }  // namespace zurcfg

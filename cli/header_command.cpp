@@ -32,9 +32,12 @@ std::string NotReadText(const HeaderReadResult& read) {
         default:
             break;
     }
+    const std::string backup =
+        read.contents.findings.empty() ? std::string() : read.contents.findings[0].backupPath;
     return read.path +
            " does not exist; give an existing header or its folder, or write one with zurcfg "
-           "new.";
+           "new." +
+           (backup.empty() ? "" : " Its backup " + backup + " is there.");
 }
 
 // The rows of a name table as the window's grid holds them: the items read, as far as the grid
@@ -98,6 +101,13 @@ std::string HeaderCommand::StoredHeader(const Configuration& configuration,
                           header.lineEnding);
 }
 
+bool HeaderCommand::Locked(const FileLock& lock, const std::string& headerPath, Console& console) {
+    if (!lock.Held()) {
+        PrintMessage(console.err, "error", BusyMessage(headerPath).text);
+    }
+    return lock.Held();
+}
+
 bool HeaderCommand::MayRewrite(const HeaderReport& report, bool force, Console& console) {
     if (force || !report.BlocksRewrite()) {
         return true;
@@ -105,17 +115,21 @@ bool HeaderCommand::MayRewrite(const HeaderReport& report, bool force, Console& 
     PrintMessage(console.err, "error",
                  report.path +
                      " is left unchanged: a rewrite would not keep what the findings above name "
-                     "(errors, or text not read as written). Mend the header, or add --force to "
+                     "(errors, text not read as written, or an early end). Mend the header, or add "
+                     "--force to "
                      "rewrite it all the same.");
     return false;
 }
 
 ExitCode HeaderCommand::Write(const std::string& headerPath, const Configuration& configuration,
                               const HeaderContents& header, bool oldStyleNames, bool quiet,
-                              Console& console) {
-    const HeaderWriteReport report = WriteHeaderFile(
-        headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
-        WindowRows(header.stimers, kStimersEntries), oldStyleNames, header.lineEnding);
+                              const FileLock& lock, Console& console) {
+    WriteOptions options;
+    options.heldLock = &lock;
+    options.lineEnding = header.lineEnding;
+    const HeaderWriteReport report =
+        WriteHeaderFile(headerPath, configuration, WindowRows(header.bsems, kBsemsEntries),
+                        WindowRows(header.stimers, kStimersEntries), oldStyleNames, options);
     if (!quiet || !report.Written()) {
         ConsolePrompter(console.err, Answer::No).Ask(WriteMessage(report));
     }

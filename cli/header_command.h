@@ -5,6 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/report_format.h"
+#include "config/file_lock.h"
 #include "config/header_reader.h"
 
 namespace zurcfg {
@@ -50,17 +51,21 @@ protected:
     static std::string StoredHeader(const Configuration& configuration,
                                     const HeaderContents& header, bool oldStyleNames);
 
+    // Whether the header's lock, taken before the header is read for a rewrite, is held; the
+    // error stream says when another save kept it too long.
+    static bool Locked(const FileLock& lock, const std::string& headerPath, Console& console);
+
     // Whether the header may be rewritten: when no finding says a rewrite would not keep what
-    // it holds (an error, or text not read as written), or when `force` says to all the same.
-    // Otherwise the error stream says why and what to do.
+    // it holds (an error, text not read as written, or an early end), or when `force` says to
+    // all the same. Otherwise the error stream says why and what to do.
     static bool MayRewrite(const HeaderReport& report, bool force, Console& console);
 
     // Writes the header as the window's save does, with its own line ends, the previous one
-    // kept as the backup; the writer's report goes to the error stream, when quiet only if the
-    // write failed.
+    // kept as the backup, under the lock held since the header was read; the writer's report
+    // goes to the error stream, when quiet only if the write failed.
     static ExitCode Write(const std::string& headerPath, const Configuration& configuration,
                           const HeaderContents& header, bool oldStyleNames, bool quiet,
-                          Console& console);
+                          const FileLock& lock, Console& console);
 
     std::vector<std::string> paths_;
 };

@@ -24,6 +24,11 @@ ExitCode NewCommand::Run(Console& console) {
         return ExitCode::UsageOrFileError;
     }
     const std::string header = HeaderFile(path_);
+    // Under the lock, no other save creates the header between this look and the write.
+    const FileLock lock(header);
+    if (!Locked(lock, header, console)) {
+        return ExitCode::UsageOrFileError;
+    }
     if (!replace_ && fs::symlink_status(header, error).type() != fs::file_type::not_found) {
         PrintMessage(console.err, "error",
                      header + " already exists; change it with zurcfg set, or add --replace.");
@@ -31,7 +36,7 @@ ExitCode NewCommand::Run(Console& console) {
     }
     const AppSettings settings(settingsPath_.empty() ? WindowSettingsPath() : settingsPath_);
     return Write(header, settings.defaultConfiguration, HeaderContents{}, settings.OldStyleNames(),
-                 false, console);
+                 false, lock, console);
 }
 
 }  // namespace zurcfg

@@ -116,6 +116,8 @@ const char* KindName(NameFindingKind kind) {
             return "not-identifier";
         case NameFindingKind::NotReadBackAsWritten:
             return "not-read-back-as-written";
+        case NameFindingKind::ExtendedCharacters:
+            return "extended-characters";
         case NameFindingKind::Keyword:
             return "keyword";
         case NameFindingKind::CppKeyword:
@@ -170,6 +172,12 @@ const char* KindName(ReadFinding::Kind kind) {
             return "comment-runs-on";
         case ReadFinding::Kind::ItemsNotChecked:
             return "items-not-checked";
+        case ReadFinding::Kind::CommentTakesLine:
+            return "comment-takes-line";
+        case ReadFinding::Kind::UnknownPlatform:
+            return "unknown-platform";
+        case ReadFinding::Kind::EndsEarly:
+            return "ends-early";
         case ReadFinding::Kind::Missing:
         case ReadFinding::Kind::NotRegularFile:
         case ReadFinding::Kind::NotReadable:

@@ -17,7 +17,8 @@ void SetCommand::AddOptions(CLI::App& command) {
                     "1, 2 or 4 bytes, platform 0-5)")
         ->required();
     command.add_flag("--force", force_,
-                     "Rewrite a header even with errors or text not read as written");
+                     "Rewrite a header even with errors, text not read as written or an early "
+                     "end; a header that ends early keeps its older backup");
     command.add_flag("--quiet", quiet_, "Print the findings only, no saved line");
 }
 
@@ -53,8 +54,15 @@ bool SetCommand::Assign(const Configuration& before, Configuration& configuratio
     return allTaken;
 }
 
+// The header is read under its lock, so that a set running at the same time lands before this
+// read or after this write, never in between.
 ExitCode SetCommand::Run(Console& console) {
-    const HeaderReport report = Inspect(HeaderFile(path_));
+    const std::string header = HeaderFile(path_);
+    const FileLock lock(header);
+    if (!Locked(lock, header, console)) {
+        return ExitCode::UsageOrFileError;
+    }
+    const HeaderReport report = Inspect(header);
     if (!report.Read()) {
         PrintMessage(console.err, "error", report.error);
         return ExitCode::UsageOrFileError;
@@ -68,7 +76,8 @@ ExitCode SetCommand::Run(Console& console) {
     if (!MayRewrite(report, force_, console)) {
         return ExitCode::Findings;
     }
-    return Write(report.path, changed, report.contents, report.oldStyleNames, quiet_, console);
+    return Write(report.path, changed, report.contents, report.oldStyleNames, quiet_, lock,
+                 console);
 }
 
 }  // namespace zurcfg

@@ -105,6 +105,33 @@ std::string_view TrimCBlanks(std::string_view text) {
     return text;
 }
 
+bool EndsInLineSplice(std::string_view text) {
+    const std::size_t last = text.find_last_not_of(" \t");
+    if (last == std::string_view::npos) {
+        return false;
+    }
+    return text[last] == '\\' || (last >= 2 && text.substr(last - 2, 3) == "?\?/");
+}
+
+bool StartsWithCode(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const char c = text[at];
+        if (IsCBlank(c) || c == '\n' || c == '\r') {
+            ++at;
+        } else if (text.compare(at, 2, "/*") == 0) {
+            const std::size_t closer = text.find("*/", at + 2);
+            if (closer == std::string_view::npos) {
+                return true;
+            }
+            at = closer + 2;
+        } else {
+            return text.compare(at, 2, "//") != 0;
+        }
+    }
+    return false;
+}
+
 bool IsCIdentifier(std::string_view text) {
     if (text.empty() || IsDigit(text.front())) {
         return false;

@@ -36,6 +36,15 @@ bool IsCBlank(char c);
 // The text with C's blanks taken off both ends.
 std::string_view TrimCBlanks(std::string_view text);
 
+// Whether a line ending in this text is joined to the next one: it ends in '\' or in "??/", the
+// backslash's trigraph that C99 compilers read as one. Blanks may stand behind it; compilers
+// join the lines all the same.
+bool EndsInLineSplice(std::string_view text);
+
+// Whether the compiler finds anything in the text but blanks, line breaks and comments closed
+// within it before a line comment or the end: an unclosed "/*" counts as code.
+bool StartsWithCode(std::string_view text);
+
 // The text as a C string literal, for quoting it in a message: in double quotes, with '"', '\'
 // and control bytes escaped, so that nothing in it can break the line it is shown on.
 std::string Quoted(std::string_view text);

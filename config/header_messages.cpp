@@ -1,5 +1,6 @@
 #include "config/header_messages.h"
 
+#include <cctype>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "config/c_names.h"
+#include "config/option_lists.h"
 
 namespace zurcfg {
 
@@ -33,8 +35,22 @@ std::optional<Message> FileMessage(const ReadFinding& finding, const std::string
                                    ".\nChoose a header in an existing folder.",
                                "Error", Buttons::Ok, Icon::Exclamation};
             }
-            return Message{"File " + path + " does not exist.\nIt will be created after saving.",
+            return Message{"File " + path + " does not exist.\nIt will be created after saving." +
+                               (finding.backupPath.empty()
+                                    ? ""
+                                    : "\n\nIts backup " + finding.backupPath +
+                                          " is there and may hold the header as last saved."),
                            "Error", Buttons::Ok, Icon::Information};
+        case ReadFinding::Kind::EndsEarly:
+            return Message{
+                "File " + path +
+                    " ends early, may be incomplete: it lacks the closing #endif "
+                    "that this tool writes." +
+                    (finding.backupPath.empty()
+                         ? ""
+                         : "\n\nThe header as last saved whole may be in " + finding.backupPath +
+                               ". Saving keeps that backup as it is."),
+                "Warning", Buttons::Ok, Icon::Exclamation};
         case ReadFinding::Kind::NotRegularFile:
             return Message{
                 "File " + path +
@@ -68,6 +84,71 @@ std::string ValueText(const ReadFinding& finding) {
            " and is read as " + finding.kept;
 }
 
+// The platform names a header may carry, quoted and listed.
+std::string KnownPlatforms() {
+    std::string names;
+    for (int32_t platform = 1; platform < kPlatformPositions; ++platform) {
+        names += (platform == 1 ? "" : ", ") + Quoted(PlatformHeaderName(platform));
+    }
+    return names;
+}
+
+std::string FileStepText(FileStep step) {
+    switch (step) {
+        case FileStep::FollowLinks:
+            return "Following the links to the file";
+        case FileStep::OpenTarget:
+            return "Opening the file for writing";
+        case FileStep::CreateTemporary:
+            return "Creating a new file in its folder";
+        case FileStep::WriteTemporary:
+            return "Writing the new text";
+        case FileStep::FlushTemporary:
+            return "Flushing the new text to the disk";
+        case FileStep::KeepBackup:
+            return "Keeping the previous file as the backup";
+        case FileStep::ReserveSpace:
+            return "Reserving space for the new text";
+        case FileStep::WriteInPlace:
+            return "Writing the new text over the file";
+        case FileStep::PutInPlace:
+            return "Putting the new file in place";
+        case FileStep::FlushFolder:
+            break;
+    }
+    return "Flushing the folder to the disk";
+}
+
+// What a written header's user should know about its backup: that it could not be made, or
+// that the older one was kept on purpose; empty when all went as usual.
+std::string BackupNote(const HeaderWriteReport& report) {
+    switch (report.backup) {
+        case HeaderWriteReport::Backup::NotMade:
+            return "No backup of the previous file could be made:\n" + report.backupPath +
+                   " does not hold it." +
+                   (report.backupFailure ? "\n" + FileFailureText(*report.backupFailure) : "");
+        case HeaderWriteReport::Backup::KeptOlder:
+            return "The previous file ended early, so it was not kept as the backup:\n" +
+                   report.backupPath + " still holds the header saved before it.";
+        case HeaderWriteReport::Backup::NoPreviousFile:
+        case HeaderWriteReport::Backup::Made:
+            break;
+    }
+    return "";
+}
+
+// After a write in place stopped halfway, the header is damaged and its backup is what is left.
+std::string WhereThePreviousHeaderIs(const HeaderWriteReport& report) {
+    const bool damaged =
+        report.inPlace && report.failure && report.failure->step == FileStep::WriteInPlace;
+    if (!damaged) {
+        return "";
+    }
+    return report.backup == HeaderWriteReport::Backup::Made
+               ? "\nThe previous header is kept in " + report.backupPath + "."
+               : "\nThe file may be incomplete now.";
+}
+
 }  // namespace
 
 std::string DescribeReadFinding(const ReadFinding& finding) {
@@ -93,13 +174,28 @@ std::string DescribeReadFinding(const ReadFinding& finding) {
                        " is empty: two commas in a row, or a comma alone";
             }
             return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
-                   " is more than an identifier and is read as " + Quoted(finding.kept);
+                   (finding.severity == Severity::Error
+                        ? " is not a C identifier, which stops the compiler, and is read as "
+                        : " is more than an identifier and is read as ") +
+                   Quoted(finding.kept);
         case ReadFinding::Kind::MissingComma:
             return table + " entry " + std::to_string(finding.entry) + " " + Quoted(finding.found) +
                    " has no comma before it, so the compiler takes it for part of the entry "
                    "before";
         case ReadFinding::Kind::ControlBytes:
-            return "control byte(s) " + Quoted(finding.found) + " are dropped from this line";
+            return "control byte(s) " + Quoted(finding.found) +
+                   (finding.severity == Severity::Error
+                        ? " stand in code, where they stop the compiler, and are dropped from "
+                          "this line"
+                        : " are dropped from this line");
+        case ReadFinding::Kind::CommentTakesLine:
+            return "the comment here ends in \\ (or ?\?/), so the compiler takes line " +
+                   std::to_string(finding.count) + " " + Quoted(finding.found) +
+                   " for part of it and skips what is read there";
+        case ReadFinding::Kind::UnknownPlatform:
+            return "PLATFORM " + Quoted(finding.found) + " names none of " + KnownPlatforms() +
+                   ", so the platform is read as " +
+                   (finding.kept.empty() ? "none" : Quoted(finding.kept));
         case ReadFinding::Kind::CommentRunsOn:
             if (finding.count == 0) {
                 return "the block comment opened here is never closed, so the compiler takes the "
@@ -107,6 +203,12 @@ std::string DescribeReadFinding(const ReadFinding& finding) {
             }
             return "the block comment opened here runs to line " + std::to_string(finding.count) +
                    ": the compiler skips what is read between";
+        case ReadFinding::Kind::EndsEarly:
+            return "ends early, may be incomplete: the closing #endif is missing" +
+                   (finding.backupPath.empty()
+                        ? std::string()
+                        : "; " + finding.backupPath +
+                              " may hold the header as last saved whole, and a save keeps it");
         case ReadFinding::Kind::Missing:
         case ReadFinding::Kind::NotRegularFile:
         case ReadFinding::Kind::NotReadable:
@@ -143,12 +245,40 @@ std::string CountWarningText(const CountWarning& warning) {
     return text + table;
 }
 
+std::string FileFailureText(const FileFailure& failure) {
+    // Some systems end their reasons with a full stop or a line break of their own.
+    std::string reason = failure.error.message();
+    while (!reason.empty() &&
+           (reason.back() == '.' || std::isspace(static_cast<unsigned char>(reason.back())))) {
+        reason.pop_back();
+    }
+    return FileStepText(failure.step) + " failed: " + reason + ".";
+}
+
+Message BusyMessage(const std::string& headerPath) {
+    return {"File " + headerPath +
+                " is being saved by another window or program.\nNothing was written. Save "
+                "again in a moment.",
+            "Error", Buttons::Ok, Icon::Exclamation};
+}
+
 Message WriteMessage(const HeaderWriteReport& report) {
+    // The second line, where there is one, says which step failed and why.
+    const std::string why = report.failure ? "\n" + FileFailureText(*report.failure) : "";
     switch (report.outcome) {
         case HeaderWriteReport::Outcome::NotOpened:
-            return {"Error opening file:\n" + report.path, "Error", Buttons::Ok, Icon::Exclamation};
+            return {"Error opening file:\n" + report.path + why, "Error", Buttons::Ok,
+                    Icon::Exclamation};
         case HeaderWriteReport::Outcome::NotWritten:
-            return {"Error writing file:\n" + report.path, "Error", Buttons::Ok, Icon::Exclamation};
+            return {"Error writing file:\n" + report.path + why + WhereThePreviousHeaderIs(report),
+                    "Error", Buttons::Ok, Icon::Exclamation};
+        case HeaderWriteReport::Outcome::NotRegularFile:
+            return {"File " + report.path +
+                        " is not a regular file (it is a folder, a pipe or a device),\nso it "
+                        "was not written. Save to a header file instead.",
+                    "Error", Buttons::Ok, Icon::Exclamation};
+        case HeaderWriteReport::Outcome::Busy:
+            return BusyMessage(report.path);
         case HeaderWriteReport::Outcome::Written:
             break;
     }
@@ -158,18 +288,14 @@ Message WriteMessage(const HeaderWriteReport& report) {
     for (const CountWarning& warning : report.countWarnings) {
         warnings += std::to_string(++number) + ". " + CountWarningText(warning) + "\n";
     }
-    // The header is written all the same; the user should know the backup is stale.
-    const std::string noBackup = report.backup == HeaderWriteReport::Backup::NotMade
-                                     ? "No backup of the previous file could be made:\n" +
-                                           report.backupPath + " does not hold it."
-                                     : "";
+    const std::string backupNote = BackupNote(report);
     if (warnings.empty()) {
-        return {"File saved successfully:\n" + report.path + (noBackup.empty() ? "" : "\n\n") +
-                    noBackup,
+        return {"File saved successfully:\n" + report.path + (backupNote.empty() ? "" : "\n\n") +
+                    backupNote,
                 "OK!", Buttons::Ok, Icon::Information};
     }
     return {"File saved:\n" + report.path + "\n\nWARNING:\n\n" + warnings +
-                (noBackup.empty() ? "" : "\n") + noBackup,
+                (backupNote.empty() ? "" : "\n") + backupNote,
             "OK!", Buttons::Ok, Icon::Exclamation};
 }
 
@@ -184,9 +310,9 @@ HeaderReadResult ReadHeader(std::string path, Prompter& prompter) {
 HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
                               const std::vector<NameEntry>& bsems,
                               const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                              Prompter& prompter, LineEnding lineEnding) {
+                              Prompter& prompter, const WriteOptions& options) {
     HeaderWriteReport report =
-        WriteHeaderFile(std::move(path), configuration, bsems, stimers, oldStyleNames, lineEnding);
+        WriteHeaderFile(std::move(path), configuration, bsems, stimers, oldStyleNames, options);
     prompter.Ask(WriteMessage(report));
     return report;
 }

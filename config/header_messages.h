@@ -24,6 +24,13 @@ std::vector<Message> ReadMessages(const HeaderReadResult& result);
 // "OS_BSEMS = 2, but 3 item(s) defined in ENUM_BSEMS": a table holding more names than its count.
 std::string CountWarningText(const CountWarning& warning);
 
+// "Writing the new text failed: No space left on device.": the step of a save that failed, and
+// the system's reason.
+std::string FileFailureText(const FileFailure& failure);
+
+// The box for a save that could not have the header's lock within FileLock::kWait.
+Message BusyMessage(const std::string& headerPath);
+
 // The one box that reports a write.
 Message WriteMessage(const HeaderWriteReport& report);
 
@@ -35,6 +42,6 @@ HeaderReadResult ReadHeader(std::string path, Prompter& prompter);
 HeaderWriteReport WriteHeader(std::string path, const Configuration& configuration,
                               const std::vector<NameEntry>& bsems,
                               const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                              Prompter& prompter, LineEnding lineEnding = kNewHeaderLineEnding);
+                              Prompter& prompter, const WriteOptions& options = {});
 
 }  // namespace zurcfg

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "config/ascii_text.h"
+#include "config/file_replace.h"
 
 namespace zurcfg {
 
@@ -40,6 +41,11 @@ std::string BackupPathFor(const std::string& headerPath) {
         backup.pop_back();
     }
     return backup + "bak";
+}
+
+std::string BackupOfHeader(const std::string& headerPath) {
+    std::error_code linkError;
+    return BackupPathFor(FollowLinks(headerPath, linkError));
 }
 
 }  // namespace zurcfg

@@ -22,4 +22,8 @@ bool IsExistingRegularFile(const std::string& path);
 // The backup kept beside a header: its path less the last character, plus "bak".
 std::string BackupPathFor(const std::string& headerPath);
 
+// Where a save keeps the backup of the header at headerPath: beside the file its symbolic links
+// lead to, named as BackupPathFor names it.
+std::string BackupOfHeader(const std::string& headerPath);
+
 }  // namespace zurcfg

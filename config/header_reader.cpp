@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "config/c_names.h"
+#include "config/compiler_comments.h"
 #include "config/header_path.h"
 #include "config/header_writer.h"
 #include "config/line_source.h"
@@ -357,6 +358,29 @@ std::string_view DefinedMacro(std::string_view line) {
     return end < line.size() && line[end] == '(' ? std::string_view() : name;
 }
 
+// The name of the directive a line holds ("define", "if"); nothing for a line that is none.
+std::optional<std::string_view> DirectiveOf(std::string_view line) {
+    LineCursor cursor(line);
+    cursor.SkipBlanks();
+    if (!cursor.LooksAt('#')) {
+        return std::nullopt;
+    }
+    cursor.Advance(1);
+    return cursor.ReadIdentifier();
+}
+
+// Whether the compiler stops at a line of code that a comment takes over: the text of an
+// enumeration, or a conditional that then goes unclosed or closes one that is not open.
+bool OpensOrClosesABlock(std::string_view line) {
+    if (const std::optional<std::string_view> directive = DirectiveOf(line)) {
+        return *directive == "if" || *directive == "ifdef" || *directive == "ifndef" ||
+               *directive == "endif";
+    }
+    LineCursor cursor(line);
+    return Contains(cursor.ReadIdentifier(), "enum") ||
+           line.find_first_of("{}") != std::string_view::npos;
+}
+
 // Scans a header line by line into a HeaderContents. Steps that need more lines (block
 // comments, the search for an enumeration's brace, its body) take them from the same source
 // and answer false when the text ends, which ends the scan with what was collected so far.
@@ -378,6 +402,12 @@ public:
         if (!contents_.generatedMarkerSeen) {
             contents_.findings.insert(contents_.findings.begin(),
                                       {ReadFinding::Kind::NotGenerated});
+        } else if (!endsWithClosingEndif_ || conditionalDepth_ > 0) {
+            ReadFinding endsEarly{ReadFinding::Kind::EndsEarly};
+            endsEarly.line = lastTextLine_;
+            // A conditional left open stops the compiler; a file cut after its last one does not.
+            endsEarly.severity = conditionalDepth_ > 0 ? Severity::Error : Severity::Warning;
+            contents_.findings.push_back(std::move(endsEarly));
         }
         std::vector<std::string>& macros = contents_.definedMacros;
         std::sort(macros.begin(), macros.end());
@@ -412,6 +442,8 @@ private:
         }
         cursor_ = LineCursor(*line);
         ++lineNumber_;
+        compilerComments_.Follow(*line, lineNumber_);
+        NoteLineTakenByComment(*line);
         // Most lines drop nothing, and then there is nothing to copy.
         if (!lines_.Dropped().empty()) {
             lineDropped_ = lines_.Dropped();
@@ -420,7 +452,25 @@ private:
         if (openComment_.line != 0 && line->find("*/") != std::string_view::npos) {
             CloseComment();
         }
+        NoteConditional(*line);
         return true;
+    }
+
+    // The tool's header ends with the "#endif" that closes its include guard, the last of the
+    // conditionals it opens; a file cut off anywhere before lacks it.
+    void NoteConditional(std::string_view line) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string_view::npos) {
+            return;
+        }
+        line.remove_prefix(start);
+        lastTextLine_ = lineNumber_;
+        endsWithClosingEndif_ = line.rfind("#endif", 0) == 0;
+        if (line.rfind("#if", 0) == 0) {
+            ++conditionalDepth_;
+        } else if (endsWithClosingEndif_) {
+            --conditionalDepth_;
+        }
     }
 
     // The 1-based byte of the original line at a position of the line as handed out.
@@ -458,7 +508,8 @@ private:
         }
     }
 
-    // Control bytes of the line just scanned that no item has told of.
+    // Control bytes of the line just scanned that no item has told of: an error where one
+    // stands in code, which the compiler stops at.
     void NoteDroppedBytes() {
         if (lineDropped_.empty()) {
             return;
@@ -474,12 +525,48 @@ private:
                 finding.column = static_cast<int>(lineDropped_[i].at + i + 1);
             }
             finding.found += lineDropped_[i].byte;
+            if (StopsTheCompiler(lineDropped_[i])) {
+                finding.severity = Severity::Error;
+            }
         }
         if (!finding.found.empty()) {
             contents_.findings.push_back(std::move(finding));
         }
         lineDropped_.clear();
         droppedTold_.clear();
+    }
+
+    // A control byte stops the compiler in code, where it is a stray character, but not in a
+    // comment, nor in a directive that leaves it alone: a macro's text, unexpanded, or the end
+    // of an "#endif". The compiler skips a NUL, and takes a vertical tab or form feed for a
+    // blank.
+    bool StopsTheCompiler(const LineSource::DroppedByte& dropped) const {
+        if (dropped.byte == '\0' || dropped.byte == '\v' || dropped.byte == '\f' ||
+            compilerComments_.InComment(dropped.at)) {
+            return false;
+        }
+        const std::optional<std::string_view> directive = DirectiveOf(cursor_.Line());
+        return !directive || *directive == "if" || *directive == "elif";
+    }
+
+    // A line comment that the line before carried on to this one takes the code on this line
+    // from the compiler, though the reader reads it. An item's comment is left to the name
+    // checks, which judge it where the item is shown.
+    void NoteLineTakenByComment(std::string_view line) {
+        const CompilerComments::Carried comment = compilerComments_.CarriedInto();
+        if (comment.line == 0 || comment.line == commentTakingTold_ ||
+            comment.line == itemCommentLine_ || !StartsWithCode(line)) {
+            return;
+        }
+        commentTakingTold_ = comment.line;
+        ReadFinding finding{ReadFinding::Kind::CommentTakesLine};
+        finding.line = comment.line;
+        finding.column = comment.column;
+        finding.count = lineNumber_;
+        finding.found = std::string(TrimCBlanks(line));
+        finding.severity =
+            inEnumeration_ || OpensOrClosesABlock(line) ? Severity::Error : Severity::Warning;
+        contents_.findings.push_back(std::move(finding));
     }
 
     // Called for text the reader passes over: a block comment opened there and not closed on
@@ -601,13 +688,28 @@ private:
         }
     }
 
-    // The last platform whose name occurs wins; a line naming none changes nothing.
+    // The last platform whose name occurs wins; a line naming none changes nothing, and is
+    // told.
     void ReadPlatform(std::string_view text) {
+        bool named = false;
         for (int32_t platform = 1; platform < kPlatformPositions; ++platform) {
             if (Contains(text, PlatformHeaderName(platform))) {
                 Record().PLATFORM = platform;
                 NoteTaken();
+                named = true;
             }
+        }
+        if (!named) {
+            ReadFinding finding{ReadFinding::Kind::UnknownPlatform};
+            finding.line = lineNumber_;
+            const std::string_view name = TrimCBlanks(text);
+            const std::size_t start =
+                name.empty() ? cursor_.Position()
+                             : static_cast<std::size_t>(name.data() - cursor_.Line().data());
+            finding.column = RawColumn(start);
+            finding.found = RawText(start, start + name.size());
+            finding.kept = std::string(PlatformHeaderName(Record().PLATFORM));
+            contents_.findings.push_back(std::move(finding));
         }
     }
 
@@ -721,6 +823,7 @@ private:
     // Reads the tag, the opening brace and the body of an enumeration; false when the text
     // ends first.
     bool ScanEnumeration() {
+        inEnumeration_ = true;
         const std::optional<NameTableId> table = TableForTag(cursor_.ReadIdentifier());
         if (table) {
             int& firstLine = *table == NameTableId::Bsems ? contents_.lines.bsemsEnumeration
@@ -730,7 +833,9 @@ private:
             }
         }
         previousItemOpen_ = false;
-        return FindOpeningBrace() && ScanItems(table);
+        const bool closed = FindOpeningBrace() && ScanItems(table);
+        inEnumeration_ = false;
+        return closed;
     }
 
     // The table an enumeration fills; none for a tag that matches neither list, whose items
@@ -822,38 +927,43 @@ private:
         if (!table) {
             return;
         }
+        // A name that compilers take whole, with '$' or letters beyond ASCII, is kept whole:
+        // cut at its first such byte, it would read as another name.
+        const std::string written = RawText(start, end);
+        const EnumItemReading reading = ReadEnumItem(written);
+        const std::string_view kept =
+            reading.verdict == EnumItemReading::Verdict::Rejected ? identifier : reading.name;
         const ItemPlace place{lineNumber_, RawColumn(start),
                               commentStart == 0 ? 0 : RawColumn(commentStart)};
-        if (KeepItem(*table, identifier, comment, place)) {
-            CheckItem(*table, identifier, start, end, afterOpenItem);
+        if (KeepItem(*table, kept, comment, place)) {
+            if (!comment.empty()) {
+                itemCommentLine_ = lineNumber_;  // the name checks judge it
+            }
+            TakeDroppedBytes(start, end);
+            CheckItem(*table, kept, TrimCBlanks(written), reading.verdict, start, afterOpenItem);
         }
     }
 
-    // Whether the item as written is the identifier kept: anything more, an empty item or a
-    // comma missing before it is told, as an error when it stops the build. A comma that an
-    // item before left out, standing alone, is that item's to the compiler.
-    void CheckItem(NameTableId table, std::string_view identifier, std::size_t start,
-                   std::size_t end, bool afterOpenItem) {
-        const std::string written = RawText(start, end);
-        TakeDroppedBytes(start, end);
-        const std::string_view trimmed = TrimCBlanks(written);
-        const EnumItemReading reading = ReadEnumItem(written);
+    // Whether the item as written is the name kept: anything more, an empty item or a comma
+    // missing before it is told, as an error when it stops the build. A comma that an item
+    // before left out, standing alone, is that item's to the compiler.
+    void CheckItem(NameTableId table, std::string_view kept, std::string_view written,
+                   EnumItemReading::Verdict verdict, std::size_t start, bool afterOpenItem) {
         ReadFinding finding{ReadFinding::Kind::ItemNotAsWritten, table, lineNumber_};
         finding.column = RawColumn(start);
         finding.entry = static_cast<int>(Items(table).size()) - 1;
-        finding.found = std::string(trimmed);
-        finding.kept = std::string(identifier);
-        if (trimmed.empty()) {
+        finding.found = std::string(written);
+        finding.kept = std::string(kept);
+        if (written.empty()) {
             finding.severity = afterOpenItem ? Severity::Warning : Severity::Error;
         } else if (afterOpenItem) {
             finding.kind = ReadFinding::Kind::MissingComma;
             finding.severity = Severity::Error;
-        } else if (trimmed == identifier) {
+        } else if (written == kept) {
             return;  // read as written; the name checks judge the name itself
         } else {
-            finding.severity = reading.verdict == EnumItemReading::Verdict::Rejected
-                                   ? Severity::Error
-                                   : Severity::Warning;
+            finding.severity =
+                verdict == EnumItemReading::Verdict::Rejected ? Severity::Error : Severity::Warning;
         }
         contents_.findings.push_back(std::move(finding));
     }
@@ -909,11 +1019,32 @@ private:
     std::vector<LineSource::DroppedByte> lineDropped_;  // from the current line
     std::vector<bool> droppedTold_;                     // beside it: told with an item
     OpenComment openComment_;
+    CompilerComments compilerComments_;
+    int itemCommentLine_ = 0;        // the last line with an item's comment
+    int commentTakingTold_ = 0;      // the line of the last comment told of taking a line
+    bool inEnumeration_ = false;     // from an enumeration's "enum" to its closing brace
     bool previousItemOpen_ = false;  // the item last read had no comma behind it
+    int lastTextLine_ = 0;           // the last line holding more than blanks
+    bool endsWithClosingEndif_ = false;
+    int conditionalDepth_ = 0;
     std::array<int, kRowCount> rowLines_{};
     std::array<TableScan, 2> tableScans_{};
     HeaderContents contents_;
 };
+
+// Names the backup, when it is there, where a finding about the header concerns it: one that
+// ends early, or one that has gone.
+void NameTheBackup(HeaderReadResult& read) {
+    for (ReadFinding& finding : read.contents.findings) {
+        const bool concernsBackup =
+            (finding.kind == ReadFinding::Kind::EndsEarly ||
+             finding.kind == ReadFinding::Kind::Missing) &&
+            RegularFile(BackupOfHeader(read.path)).OpenStatus() == RegularFile::Status::Opened;
+        if (concernsBackup) {
+            finding.backupPath = BackupOfHeader(read.path);
+        }
+    }
+}
 
 ReadFinding::Kind FindingFor(RegularFile::Status status) {
     switch (status) {
@@ -931,9 +1062,10 @@ ReadFinding::Kind FindingFor(RegularFile::Status status) {
 }  // namespace
 
 bool ReadFinding::operator==(const ReadFinding& other) const {
-    return std::tie(kind, table, line, column, count, entry, severity, subject, found, kept) ==
-           std::tie(other.kind, other.table, other.line, other.column, other.count, other.entry,
-                    other.severity, other.subject, other.found, other.kept);
+    return std::tie(kind, table, line, column, count, entry, severity, subject, found, kept,
+                    backupPath) == std::tie(other.kind, other.table, other.line, other.column,
+                                            other.count, other.entry, other.severity, other.subject,
+                                            other.found, other.kept, other.backupPath);
 }
 
 HeaderContents ParseHeader(std::string_view text) {
@@ -951,7 +1083,9 @@ int SourceLines::FieldLine(std::string_view fieldName) const {
 }
 
 HeaderReadResult ReadHeaderFile(std::string path) {
-    return ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+    HeaderReadResult read = ReadHeaderFileAt(HeaderPathFor(std::move(path)));
+    NameTheBackup(read);
+    return read;
 }
 
 HeaderReadResult ReadHeaderFileAt(std::string filePath) {

@@ -32,17 +32,22 @@ struct ReadFinding {
         ItemNotAsWritten,    // an enumeration item that is more than an identifier, an optional
                              // comma and an optional comment, or an empty one
         MissingComma,        // an enumeration item behind one that has no comma
-        ControlBytes,        // control bytes dropped from a line
+        ControlBytes,        // control bytes dropped from a line; an error in code, where the
+                             // compiler stops at them
         CommentRunsOn,       // a block comment opened in text the reader passes over, which the
                              // compiler follows to a later line or to the end of the file
         ItemsNotChecked,     // items beyond kMaxEnumItems, only counted
+        CommentTakesLine,    // a line comment the reader passes over ends in '\' or "??/", so
+                             // the compiler takes the next line, which holds code, for part of it
+        UnknownPlatform,     // a platform line that names no platform the tool knows
+        EndsEarly,           // the tool's header lacks its closing "#endif": it may be cut off
     };
 
     Kind kind;
     NameTableId table = NameTableId::Bsems;  // for the kinds about a table
     int line = 0;                            // 1-based line concerned; 0 for the whole file
     // NamesNotKept and ItemsNotChecked: how many names. CommentRunsOn: the line the comment ends
-    // on, 0 when it runs to the end of the file.
+    // on, 0 when it runs to the end of the file. CommentTakesLine: the line it takes.
     int count = 0;
     int column = 0;  // 1-based byte in the line; 0 when not known
     // ItemNotAsWritten, MissingComma: the item's entry number in its table (0 is the first).
@@ -51,6 +56,9 @@ struct ReadFinding {
     std::string subject{};  // ValueNotAsWritten: the macro as the line names it
     std::string found{};    // the text as written, control bytes included
     std::string kept{};     // what the reader made of it
+    // EndsEarly and Missing, when it is there: the backup beside the header, which may hold
+    // the header as it was last saved whole. Known only for a header read by ReadHeaderFile.
+    std::string backupPath{};
 
     bool operator==(const ReadFinding& other) const;
 };

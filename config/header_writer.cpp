@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "config/header_path.h"
 #include "config/line_ending.h"
 #include "config/option_lists.h"
+#include "config/regular_file.h"
 
 namespace zurcfg {
 
@@ -367,32 +369,41 @@ private:
     std::string out_;
 };
 
-// Moves an existing header aside as its backup, in place of any older backup. When that fails
-// the header is written over all the same.
-HeaderWriteReport::Backup MoveToBackup(const std::string& headerPath,
-                                       const std::string& backupPath) {
-    if (!CanOpenForUpdate(headerPath)) {
-        return HeaderWriteReport::Backup::NoPreviousFile;
-    }
-    if (CanOpenForUpdate(backupPath)) {
-        std::remove(backupPath.c_str());
-    }
-    return std::rename(headerPath.c_str(), backupPath.c_str()) == 0
-               ? HeaderWriteReport::Backup::Made
-               : HeaderWriteReport::Backup::NotMade;
+// Whether the header at path carries the tool's marker but lacks its closing lines: the file a
+// crash or a full disk may have left, which must not push out an older backup.
+bool EndsEarly(const std::string& path) {
+    const std::vector<ReadFinding> findings = ReadHeaderFile(path).contents.findings;
+    return std::any_of(findings.begin(), findings.end(), [](const ReadFinding& finding) {
+        return finding.kind == ReadFinding::Kind::EndsEarly;
+    });
 }
 
-enum class StoreResult { Stored, NotOpened, NotWritten };
-
-// Stores the bytes as they are.
-StoreResult StoreBytes(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return StoreResult::NotOpened;
+HeaderWriteReport::Outcome OutcomeOf(FileReplaceResult::Outcome outcome) {
+    switch (outcome) {
+        case FileReplaceResult::Outcome::Replaced:
+            return HeaderWriteReport::Outcome::Written;
+        case FileReplaceResult::Outcome::NotRegularFile:
+            return HeaderWriteReport::Outcome::NotRegularFile;
+        case FileReplaceResult::Outcome::NotWritten:
+            return HeaderWriteReport::Outcome::NotWritten;
+        case FileReplaceResult::Outcome::NotOpened:
+            break;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    const bool closed = std::fclose(file) == 0;  // flushes what the buffer still holds
-    return written && closed ? StoreResult::Stored : StoreResult::NotWritten;
+    return HeaderWriteReport::Outcome::NotOpened;
+}
+
+HeaderWriteReport::Backup BackupOf(FileReplaceResult::Backup backup) {
+    switch (backup) {
+        case FileReplaceResult::Backup::Made:
+            return HeaderWriteReport::Backup::Made;
+        case FileReplaceResult::Backup::NotMade:
+            return HeaderWriteReport::Backup::NotMade;
+        case FileReplaceResult::Backup::NotAsked:
+            return HeaderWriteReport::Backup::KeptOlder;
+        case FileReplaceResult::Backup::NoPreviousFile:
+            break;
+    }
+    return HeaderWriteReport::Backup::NoPreviousFile;
 }
 
 }  // namespace
@@ -436,29 +447,31 @@ std::vector<CountWarning> CheckCounts(const Configuration& configuration,
 HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
                                   const std::vector<NameEntry>& bsems,
                                   const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                                  LineEnding lineEnding) {
+                                  const WriteOptions& options) {
     HeaderWriteReport report;
     report.path = HeaderPathFor(std::move(path));
-    report.backupPath = BackupPathFor(report.path);
-    report.backup = MoveToBackup(report.path, report.backupPath);
-    const std::string bytes =
-        WithLineEnding(FormatHeader(configuration, bsems, stimers, oldStyleNames), lineEnding);
-    switch (StoreBytes(report.path, bytes)) {
-        case StoreResult::NotOpened:
-            report.outcome = HeaderWriteReport::Outcome::NotOpened;
-            break;
-        case StoreResult::NotWritten:
-            // Put the previous header back where it was rather than leave a truncated one.
-            std::remove(report.path.c_str());
-            if (report.backup == HeaderWriteReport::Backup::Made) {
-                std::rename(report.backupPath.c_str(), report.path.c_str());
-            }
-            report.outcome = HeaderWriteReport::Outcome::NotWritten;
-            break;
-        case StoreResult::Stored:
-            report.outcome = HeaderWriteReport::Outcome::Written;
-            report.countWarnings = CheckCounts(configuration, bsems, stimers);
-            break;
+    std::optional<FileLock> ownLock;
+    if (options.heldLock == nullptr && !ownLock.emplace(report.path).Held()) {
+        report.outcome = HeaderWriteReport::Outcome::Busy;
+        return report;
+    }
+    std::error_code linkError;
+    const std::string target = FollowLinks(report.path, linkError);
+    report.backupPath = BackupOfHeader(report.path);
+    const bool keepOlderBackup = EndsEarly(target) && RegularFile(report.backupPath).OpenStatus() !=
+                                                          RegularFile::Status::Missing;
+    const FileReplaceResult replaced =
+        ReplaceFile(target,
+                    WithLineEnding(FormatHeader(configuration, bsems, stimers, oldStyleNames),
+                                   options.lineEnding),
+                    {keepOlderBackup ? std::string() : report.backupPath});
+    report.outcome = OutcomeOf(replaced.outcome);
+    report.backup = BackupOf(replaced.backup);
+    report.inPlace = replaced.inPlace;
+    report.failure = replaced.failure;
+    report.backupFailure = replaced.backupFailure;
+    if (report.Written()) {
+        report.countWarnings = CheckCounts(configuration, bsems, stimers);
     }
     return report;
 }

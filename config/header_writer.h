@@ -1,9 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "config/configuration.h"
+#include "config/file_lock.h"
+#include "config/file_replace.h"
 #include "config/header_reader.h"
 #include "config/line_ending.h"
 #include "config/text_encoding.h"
@@ -53,30 +56,46 @@ std::vector<CountWarning> CheckCounts(const Configuration& configuration,
 struct HeaderWriteReport {
     enum class Outcome {
         Written,
-        NotOpened,   // the header could not be opened for writing; nothing changed
-        NotWritten,  // writing failed; the previous header was put back
+        NotOpened,       // the header could not be opened or created for writing; nothing changed
+        NotWritten,      // a later step failed; `failure` tells which
+        NotRegularFile,  // a folder, pipe or device stands at the path; nothing was touched
+        Busy,            // another save held the header's lock all along; nothing was written
     };
     enum class Backup {
         NoPreviousFile,  // there was no header that could be kept
         Made,            // the previous header is now the backup
-        NotMade,         // the previous header could not be renamed and was written over
+        NotMade,         // the previous header could not be kept; `backupFailure` tells why
+        KeptOlder,       // the previous header ended early, so the older backup was kept instead
     };
 
     std::string path;        // the header, with the file name appended to a folder
-    std::string backupPath;  // where the previous header is kept
+    std::string backupPath;  // beside the file saved: a linked header's backup is by its target
     Outcome outcome = Outcome::NotOpened;
     Backup backup = Backup::NoPreviousFile;
-    std::vector<CountWarning> countWarnings;  // only for a written header
+    bool inPlace = false;  // the header was (to be) rewritten in place rather than replaced
+    std::optional<FileFailure> failure;        // why it was not written
+    std::optional<FileFailure> backupFailure;  // why no backup was made
+    std::vector<CountWarning> countWarnings;   // only for a written header
 
     bool Written() const { return outcome == Outcome::Written; }
 };
 
+struct WriteOptions {
+    // The header's lock, when the caller holds it already, from its own look at the file on
+    // disk; without one the write takes it.
+    const FileLock* heldLock = nullptr;
+    // How the lines end: a rewritten header keeps its own style.
+    LineEnding lineEnding = kNewHeaderLineEnding;
+};
+
 // Writes the header to path (see HeaderPathFor) with the given line ends, keeping the previous
-// header as its backup. A failed write leaves the previous header in place. Tells nobody: the
-// report says what happened.
+// header as its backup, under the header's lock, so that the path holds a complete header, old or
+// new, at every instant (see ReplaceFile). A previous header
+// that ends early is not made the backup: the older backup is kept. Tells nobody: the report
+// says what happened.
 HeaderWriteReport WriteHeaderFile(std::string path, const Configuration& configuration,
                                   const std::vector<NameEntry>& bsems,
                                   const std::vector<NameEntry>& stimers, bool oldStyleNames,
-                                  LineEnding lineEnding = kNewHeaderLineEnding);
+                                  const WriteOptions& options = {});
 
 }  // namespace zurcfg

@@ -212,38 +212,6 @@ bool Holds(const Names& sortedNames, std::string_view name) {
     return std::binary_search(sortedNames.begin(), sortedNames.end(), name, std::less<>());
 }
 
-// What the reader takes back from an identifier the writer wrote: blanks skipped, then ASCII
-// letters, digits and '_'.
-std::string_view ReadBack(std::string_view identifier) {
-    const std::size_t start = std::min(identifier.find_first_not_of(" \t"), identifier.size());
-    std::size_t end = start;
-    while (end < identifier.size() && (IsCIdentifier(identifier.substr(end, 1)) ||
-                                       (identifier[end] >= '0' && identifier[end] <= '9'))) {
-        ++end;
-    }
-    return identifier.substr(start, end - start);
-}
-
-// A blank may stand between the backslash and the line's end: compilers splice the lines all
-// the same. "??/" is the backslash's trigraph, which C99 compilers read as one.
-bool EndsInBackslash(std::string_view comment) {
-    const std::size_t last = comment.find_last_not_of(" \t");
-    if (last == std::string_view::npos) {
-        return false;
-    }
-    return comment[last] == '\\' || (last >= 2 && comment.substr(last - 2, 3) == "?\?/");
-}
-
-// Whether what follows a line break in a comment is code to the compiler: anything but blanks
-// and a line comment.
-bool HoldsCodeAfterBreak(std::string_view rest) {
-    std::size_t at = 0;
-    while (at < rest.size() && (IsCBlank(rest[at]) || rest[at] == '\n' || rest[at] == '\r')) {
-        ++at;
-    }
-    return at < rest.size() && rest.substr(at, 2) != "//";
-}
-
 // Three-way comparison of the ASCII-lower-case texts: names differing only in case are equal.
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
@@ -321,11 +289,18 @@ private:
                 "not a C identifier: ASCII letters, digits and _ only, no digit first", identifier);
             return;
         }
-        if (const std::string_view readBack = ReadBack(identifier); readBack != identifier) {
-            Add(table, row, NameFindingKind::NotReadBackAsWritten,
-                "compilers take it, but it reads back as " + Quoted(readBack), identifier);
-        }
+        // The reader keeps the name compilers declare, and drops the rest.
         const std::string_view name = reading.name;
+        if (name != identifier) {
+            Add(table, row, NameFindingKind::NotReadBackAsWritten,
+                "compilers take it, but it reads back as " + Quoted(name), identifier);
+        }
+        if (!IsCIdentifier(name)) {
+            Add(table, row, NameFindingKind::ExtendedCharacters,
+                "holds $ or letters beyond ASCII: gcc and clang take it, other C compilers may "
+                "not",
+                identifier);
+        }
         occurrences_.push_back({name, CaseBlindHash(name), &table, row});
         if (Holds(kCKeywords, name)) {
             Add(table, row, NameFindingKind::Keyword, "a C keyword", identifier);
@@ -358,7 +333,7 @@ private:
     void CheckComment(const TableTraits& table, int row, const std::string& comment) {
         const std::size_t lineBreak = comment.find_first_of("\r\n");
         if (lineBreak != std::string::npos) {
-            if (HoldsCodeAfterBreak(std::string_view(comment).substr(lineBreak))) {
+            if (StartsWithCode(std::string_view(comment).substr(lineBreak))) {
                 Add(table, row, NameFindingKind::CommentLineBreak,
                     "line break in the comment: the rest of it becomes code", comment);
             } else {
@@ -366,7 +341,7 @@ private:
                     "line break at the end of the comment: it is not read back", comment,
                     Severity::Warning);
             }
-        } else if (EndsInBackslash(comment)) {
+        } else if (EndsInLineSplice(comment)) {
             Add(table, row, NameFindingKind::CommentContinues,
                 "the comment ends in \\ (or ?\?/), which makes the next line part of it", comment);
         }

@@ -17,8 +17,9 @@ enum class NameColumn { Identifier, Comment };
 
 enum class NameFindingKind {
     NotIdentifier,             // not a name compilers take: a stray character, two words
-    NotReadBackAsWritten,      // compilers take it ('$', a non-ASCII letter, blanks around it,
-                               // an explicit value), but the reader keeps less of it
+    NotReadBackAsWritten,      // compilers take it (blanks around it, an explicit value), but
+                               // the reader keeps less of it
+    ExtendedCharacters,        // '$' or a non-ASCII letter, which gcc and clang take in a name
     Keyword,                   // a C keyword
     CppKeyword,                // a keyword of C++ or of later C only
     Reserved,                  // begins with "__" or '_' and a capital, as compilers' own names

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "config/c_names.h"
+
 namespace zurcfg {
 
 namespace {
@@ -22,9 +24,7 @@ std::string MessageTypeProblem(std::string_view type) {
     if (type.find("/*") != std::string_view::npos || type.find("//") != std::string_view::npos) {
         return "/* or // in it would start a comment in the header";
     }
-    const std::size_t last = type.find_last_not_of(" \t");
-    if (last != std::string_view::npos &&
-        (type[last] == '\\' || (last >= 2 && type.substr(last - 2, 3) == "?\?/"))) {
+    if (EndsInLineSplice(type)) {
         return "a \\ (or ?\?/) at its end would join the next line of the header to it";
     }
     return {};

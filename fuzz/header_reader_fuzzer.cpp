@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/c_names.h"
 #include "config/header_reader.h"
 #include "config/option_lists.h"
 
@@ -46,6 +47,16 @@ bool IsIdentifier(std::string_view text) {
     return true;
 }
 
+// An item keeps the plain identifier at its start, possibly empty, or the whole name that
+// compilers declare, with '$' or UTF-8 letters.
+bool IsItemName(std::string_view text) {
+    if (IsIdentifier(text)) {
+        return true;
+    }
+    const zurcfg::EnumItemReading reading = zurcfg::ReadEnumItem(text);
+    return reading.verdict == zurcfg::EnumItemReading::Verdict::Accepted && reading.name == text;
+}
+
 bool IsMessageType(std::string_view type) {
     return IsLineText(type) && type.find("//") == std::string_view::npos &&
            (type.empty() || (!IsBlank(type.front()) && !IsBlank(type.back())));
@@ -56,7 +67,7 @@ bool IsItemTable(const std::vector<NameEntry>& items) {
         return false;
     }
     for (const NameEntry& item : items) {
-        if (!IsIdentifier(item.identifier) || !IsLineText(item.comment) ||
+        if (!IsItemName(item.identifier) || !IsLineText(item.comment) ||
             (!item.comment.empty() && IsBlank(item.comment.front()))) {
             return false;
         }
@@ -128,9 +139,15 @@ bool IsTextFinding(const ReadFinding& finding, const HeaderContents& contents, i
                    items[finding.entry].identifier == finding.kept && finding.column >= 1;
         case ReadFinding::Kind::ControlBytes:
             return IsControlText(finding.found) && finding.column >= 1;
+        case ReadFinding::Kind::CommentTakesLine:
+            return finding.column >= 1 && finding.count > finding.line && !finding.found.empty();
+        case ReadFinding::Kind::UnknownPlatform:
+            return finding.column >= 1 && finding.severity == zurcfg::Severity::Warning;
         case ReadFinding::Kind::CommentRunsOn:
             return finding.column >= 1 && (finding.count == 0 || finding.count > finding.line) &&
                    (finding.count == 0) == (finding.severity == zurcfg::Severity::Error);
+        case ReadFinding::Kind::EndsEarly:
+            return contents.generatedMarkerSeen;
         default:
             return false;
     }
@@ -154,6 +171,11 @@ bool AreFindingsOf(const HeaderContents& contents, int lines) {
         return false;
     }
     for (std::size_t i = foreignFirst ? 1 : 0; i < findings.size(); ++i) {
+        // Only the tool's own header ends early, and that is told once, last.
+        const bool endsEarly = findings[i].kind == ReadFinding::Kind::EndsEarly;
+        if (endsEarly && i + 1 != findings.size()) {
+            return false;
+        }
         if (!IsTextFinding(findings[i], contents, lines)) {
             return false;
         }

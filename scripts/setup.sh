@@ -9,14 +9,14 @@ BUILD_DIR="${ZURCFG_BUILD_DIR:-$ROOT/build}"
 
 # Installed without their recommended packages, so each tool a script or test runs is named here:
 # xvfb-run needs xauth, cpack needs file, the whole-program benchmark needs time, the compiler
-# agreement test gcc and clang, the JSON and SARIF tests python3.
+# agreement test gcc and clang, the JSON and SARIF tests python3, the test that kills saves strace.
 PACKAGES=(
     cmake g++ clang make pkg-config ccache python3
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev libxcb1-dev
     xvfb xauth xdotool imagemagick time dbus at-spi2-core python3-pyatspi
     desktop-file-utils dpkg-dev file lintian
-    clang-format clang-tidy libcli11-dev
+    clang-format clang-tidy libcli11-dev strace
 )
 
 # Runs a command as root, through sudo when not root already.

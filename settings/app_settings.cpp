@@ -1,9 +1,11 @@
 #include "settings/app_settings.h"
 
+#include <algorithm>
 #include <optional>
 #include <type_traits>
 #include <utility>
 
+#include "config/file_lock.h"
 #include "settings/ini_file.h"
 #include "settings/settings_path.h"
 
@@ -98,27 +100,54 @@ private:
     IniFile& file_;
 };
 
+// The list ends at the first absent or empty key; keys behind that gap are ignored.
+RecentPaths ReadRecentPaths(const IniFile& file) {
+    RecentPaths paths;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        paths[i] = file.ReadText(kPaths, PathKey(i), "");
+        if (paths[i].empty()) {
+            break;
+        }
+    }
+    return paths;
+}
+
+// This window's list on top, then the paths that others stored meanwhile, each once.
+RecentPaths MergedRecentPaths(const RecentPaths& own, const RecentPaths& stored) {
+    RecentPaths merged;
+    std::size_t count = 0;
+    for (const RecentPaths* list : {&own, &stored}) {
+        for (const std::string& path : *list) {
+            if (path.empty() || count == merged.size()) {
+                break;
+            }
+            if (std::find(merged.begin(), merged.begin() + count, path) == merged.begin() + count) {
+                merged[count++] = path;
+            }
+        }
+    }
+    return merged;
+}
+
 }  // namespace
 
 AppSettings::AppSettings(std::string settingsPath) : settingsPath_(std::move(settingsPath)) {
     LoadSettings();
 }
 
+// Read under the settings' lock, so that a save by another window is never met halfway: Windows
+// cannot open a file while it is being replaced. A lock held too long still lets the file be read.
 void AppSettings::LoadSettings() {
-    const IniFile file = IniFile::Load(settingsPath_);
+    const IniFile file = [this] {
+        const FileLock lock(settingsPath_);
+        return IniFile::Load(settingsPath_);
+    }();
     const ValueReader read(file);
 
     defaultConfiguration = FirstStartConfiguration();
     VisitStoredFields(defaultConfiguration, read);
 
-    // The list ends at the first absent or empty key; keys behind that gap are ignored.
-    recentPaths = {};
-    for (std::size_t i = 0; i < recentPaths.size(); ++i) {
-        recentPaths[i] = file.ReadText(kPaths, PathKey(i), "");
-        if (recentPaths[i].empty()) {
-            break;
-        }
-    }
+    recentPaths = ReadRecentPaths(file);
 
     ZURVERSION = 0;
     ZURVERSIONTIP = 1;
@@ -126,6 +155,12 @@ void AppSettings::LoadSettings() {
 }
 
 bool AppSettings::SaveSettings() {
+    // Another window may save the file meanwhile; the lock keeps its paths from being lost
+    // between this read and this write.
+    const FileLock lock(settingsPath_);
+    if (!lock.Held()) {
+        return false;
+    }
     // What the file holds beside the members is kept, so a file that cannot be read is not
     // written: its stored defaults and recent paths would be lost.
     std::optional<IniFile> read = IniFile::Read(settingsPath_);
@@ -137,8 +172,9 @@ bool AppSettings::SaveSettings() {
 
     VisitStoredFields(std::as_const(defaultConfiguration), write);
     // Keys of higher numbers, left from an earlier and longer list, stay in the file.
-    for (std::size_t i = 0; i < recentPaths.size() && !recentPaths[i].empty(); ++i) {
-        file.WriteText(kPaths, PathKey(i), recentPaths[i]);
+    const RecentPaths paths = MergedRecentPaths(recentPaths, ReadRecentPaths(file));
+    for (std::size_t i = 0; i < paths.size() && !paths[i].empty(); ++i) {
+        file.WriteText(kPaths, PathKey(i), paths[i]);
     }
     VisitSetupValues(std::as_const(*this), write);
 

@@ -17,9 +17,9 @@ using RecentPaths = std::array<std::string, kRecentPathCount>;
 // What outlives one project, kept in the settings file: the default Configuration for new
 // projects, the recent header paths and the SETUP values. Reads the file when constructed and
 // writes it only when told to, so a program that merely reads the settings never changes or
-// creates the file; the window uses the members directly in between. Failures to read or write
-// the file are silent: a missing file gives the values a first start has, and a file that cannot
-// be read or written stays exactly as it was.
+// creates the file; the window uses the members directly in between. A load reads the file
+// once, whole. Failures to read are silent: a missing file gives the values a first start has.
+// A file that cannot be read or written stays exactly as it was.
 class AppSettings {
 public:
     // Reads the settings file at settingsPath.
@@ -30,9 +30,12 @@ public:
 
     // Sets every member from the file, or to its first-start value where the file has no key.
     void LoadSettings();
-    // Writes every member into the file, keeping whatever else the file holds. A file that this
-    // process cannot read, or cannot open for writing, is not replaced, so nothing it holds is
-    // lost. True when the file now holds the members.
+    // Writes every member into the file, keeping whatever else the file holds, under the
+    // settings' lock. The recent paths are this object's list followed by the paths that the
+    // file holds by now and the list lacks, as another window may have stored some since the
+    // load. A file that this process cannot read, or cannot open for writing, is not replaced,
+    // so nothing it holds is lost. True when the file now holds the members; false tells the
+    // user that a "Save as default" did not take.
     bool SaveSettings();
 
     const std::string& SettingsPath() const { return settingsPath_; }

@@ -1,12 +1,11 @@
 #include "settings/ini_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <array>
 #include <iterator>
-#include <system_error>
 
 #include "config/ascii_text.h"
+#include "config/regular_file.h"
 #include "settings/atomic_file.h"
 
 namespace zurcfg {
@@ -101,28 +100,25 @@ IniFile::IniFile(std::string_view bytes) {
     }
 }
 
+// One open file is read to its end, so that a file replaced meanwhile is read whole, old or new,
+// never part of each. Only a regular file is opened: a FIFO would wait for a writer, a device
+// may never end.
 std::optional<IniFile> IniFile::Read(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (status.type() == fs::file_type::not_found) {
-        return IniFile();
+    RegularFile file(path);
+    switch (file.OpenStatus()) {
+        case RegularFile::Status::Missing:
+            return IniFile();
+        case RegularFile::Status::NotRegular:
+        case RegularFile::Status::NotReadable:
+            return std::nullopt;
+        case RegularFile::Status::Opened:
+            break;
     }
-    // Only a regular file is opened: a FIFO would wait for a writer, a device may never end.
-    const auto size = fs::file_size(path, error);
-    if (error || !fs::is_regular_file(status)) {
-        return std::nullopt;
+    std::string bytes;
+    std::array<char, 16 * 1024> piece;
+    while (const std::size_t got = file.Read(piece.data(), piece.size())) {
+        bytes.append(piece.data(), got);
     }
-    std::string bytes(size, '\0');
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        return std::nullopt;
-    }
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return IniFile(bytes);
 }
 

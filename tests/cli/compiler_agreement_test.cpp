@@ -2,8 +2,9 @@
 // name and comment alone and mixed, are written by the window's writer, checked, and compiled
 // by gcc and clang in C99, with __ZURVERSION__ undefined and defined as 90200: a header that a
 // compiler rejects has an error finding, and a header with an error finding is rejected by a
-// compiler. Hand-edited defines, CR-only line ends and headers that zurcfg set wrote take part
-// the same way.
+// compiler. Hand-edited defines, hand edits around the names (control bytes, line comments
+// joined to the next line, an unknown platform), CR-only line ends and headers that zurcfg set
+// wrote take part the same way.
 //
 // Each header is compiled in a unit that includes it and then uses every enumerator, so that
 // whatever stops the header alone stops the unit as well. The run with __ZURVERSION__ defined
@@ -60,7 +61,7 @@ const std::vector<NameKind>& NameKinds() {
           "f",
           "g\x0bh", "smile\xF0\x9F\x98\x80"},
          {}},
-        {"more than an identifier", {"a$b", "caf\xC3\xA9", "x = 5", "k = (1 << 2)"}, {}},
+        {"more than a plain identifier", {"a$b", "caf\xC3\xA9", "x = 5", "k = (1 << 2)"}, {}},
         {"reserved",
          {"__LINE__", "_Pragma", "__attribute__", "__asm__", "__FILE__", "__func__", "__int128",
           "__COUNTER__", "__builtin_va_list"},
@@ -83,6 +84,7 @@ const std::vector<NameKind>& NameKinds() {
         {"macro of other settings", {}, {}},
         {"long names alike", {}, {}},
         {"case-only twin", {}, {}},
+        {"name beyond ASCII and its ASCII start", {}, {}},
     };
     return kinds;
 }
@@ -93,6 +95,8 @@ struct Case {
     std::string origin;
     std::vector<std::string> uses;
     bool versioned = false;  // the header tests __ZURVERSION__
+    // A table holds names beyond the window's rows, which a forced rewrite drops.
+    bool beyondRows = false;
 };
 
 class CaseMaker {
@@ -124,10 +128,14 @@ public:
         configuration_.OS_STIMERS = Identifiers(stimers) - (Chance(5) ? 1 : 0);
         Case made{NextName(), origin, {}};
         std::filesystem::create_directory(dir_.Path() / made.name);
-        EXPECT_TRUE(WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers, oldStyleNames,
-                                    Chance(3) ? LineEnding::Lf : LineEnding::CrLf)
-                        .Written());
+        WriteOptions options;
+        options.lineEnding = Chance(3) ? LineEnding::Lf : LineEnding::CrLf;
+        EXPECT_TRUE(
+            WriteHeaderFile(HeaderOf(made), configuration_, bsems, stimers, oldStyleNames, options)
+                .Written());
         made.uses = Uses(bsems, stimers);
+        made.beyondRows = bsems.size() > static_cast<std::size_t>(kBsemsEntries) ||
+                          stimers.size() > static_cast<std::size_t>(kStimersEntries);
         return made;
     }
 
@@ -135,6 +143,7 @@ public:
     Case Copy(const Case& from, const std::string& origin,
               const std::function<std::string(std::string)>& change) {
         Case copy{NextName(), origin, from.uses};
+        copy.beyondRows = from.beyondRows;
         std::filesystem::create_directory(dir_.Path() / copy.name);
         WriteBytes(HeaderOf(copy), change(ReadBytes(HeaderOf(from))));
         return copy;
@@ -204,10 +213,14 @@ private:
             const std::string start = "SEMAPHORE_WITH_A_VERY_LONG_NAME_" + std::to_string(next_++);
             table.push_back({start + "_A", ""});
             table.push_back({start + "_B", ""});
-        } else {
+        } else if (kindName == "case-only twin") {
             const std::string twin = Fresh();
             table.push_back({twin, ""});
             table.push_back({"n" + twin.substr(1), ""});
+        } else {
+            const std::string start = Fresh();
+            table.push_back({start + "\xC3\xA9", ""});
+            table.push_back({start, ""});
         }
     }
 
@@ -315,6 +328,41 @@ TEST(CompilerAgreementTest, CheckFindsAnErrorExactlyWhereACompilerStops) {
                 return text.replace(at, end - at, std::string("#define OS_TASKS ") + value);
             }));
     }
+    // Hand edits around the names: control bytes, a line comment joined to the next line, a
+    // platform the tool does not know. Each goes in at the first place given (the last for
+    // "#endif"), on a line of its own where it ends in a line break, of a header that builds.
+    const auto buildingKind =
+        std::find_if(NameKinds().begin(), NameKinds().end(),
+                     [](const NameKind& kind) { return std::string(kind.name) == "C++ keyword"; });
+    struct HandEdit {
+        const char* anchor;
+        bool behind;
+        const char* text;
+    };
+    for (const HandEdit& edit : std::vector<HandEdit>{{"};", true, "\x01"},
+                                                      {"// Do not modify", true, "\x02"},
+                                                      {"{", true, "\x0c"},
+                                                      {"{", true, "\n    // spare \\"},
+                                                      {"#define OS_TASKS", false, "// note \\\n"},
+                                                      {"#endif", false, "// end ?\?/\n"},
+                                                      {"//\n/***", false, "// PLATFORM: SDCC\n"}}) {
+        cases.push_back(
+            maker.Copy(maker.Make(&*buildingKind, ""), "hand edit", [&](std::string text) {
+                const bool crLf = text.find("\r\n") != std::string::npos;
+                std::string anchor = edit.anchor;
+                std::string inserted = edit.text;
+                for (std::string* part : {&anchor, &inserted}) {
+                    for (std::size_t at = part->find('\n'); crLf && at != std::string::npos;
+                         at = part->find('\n', at + 2)) {
+                        part->insert(at, "\r");
+                    }
+                }
+                const std::size_t at = anchor == "#endif" ? text.rfind(anchor) : text.find(anchor);
+                return at == std::string::npos
+                           ? text
+                           : text.insert(edit.behind ? at + anchor.size() : at, inserted);
+            }));
+    }
     // CR-only line ends: a C compiler reads them as it reads their CR LF twins.
     for (int i = 0; i < kCrOnlyCases; ++i) {
         cases.push_back(
@@ -353,8 +401,12 @@ TEST(CompilerAgreementTest, CheckFindsAnErrorExactlyWhereACompilerStops) {
                                                "OS_ENABLE_QUEUE=1"};
     int setWrote = 0;
     int setRefused = 0;
-    for (int i = 0; i < kSetCases; ++i) {
-        const Case& plain = cases[NameKinds().size() * 2 + static_cast<std::size_t>(i)];
+    for (std::size_t i = 0, next = NameKinds().size() * 2; i < std::size_t{kSetCases};
+         ++i, ++next) {
+        while (cases[next].beyondRows) {
+            ++next;
+        }
+        const Case& plain = cases[next];
         Case copy = maker.Copy(plain, "set", [](std::string text) { return text; });
         std::vector<std::string> arguments{"zurcfg", "set", "--force", maker.HeaderOf(copy)};
         for (int n = maker.Pick(3); n >= 0; --n) {

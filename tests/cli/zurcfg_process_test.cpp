@@ -1,16 +1,14 @@
 // The built zurcfg run as a process on headers written by the window's writer, hand-edited and
 // foreign headers, and paths that hold no header.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 
 #include "config/header_reader.h"
 #include "config/header_writer.h"
+#include "tests/cli/zurcfg_process.h"
 #include "tests/support/configuration_diff.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
@@ -20,37 +18,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::DifferingFields;
+using testing::NamesIn;
+using testing::Outcome;
+using testing::Quoted;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quoted(const std::string& argument) {
-    std::string quoted = "'";
-    for (char c : argument) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
-// Runs zurcfg with the arguments and the environment settings given, input from nowhere.
-Outcome Zurcfg(const TempDir& dir, const std::vector<std::string>& arguments,
-               const std::string& environment = "") {
-    std::string command = environment + " " + Quoted(ZURCFG_PROGRAM);
-    for (const std::string& argument : arguments) {
-        command += " " + Quoted(argument);
-    }
-    const std::string out = dir.File("stdout.txt");
-    const std::string err = dir.File("stderr.txt");
-    command += " </dev/null >" + Quoted(out) + " 2>" + Quoted(err);
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
-}
+using testing::Zurcfg;
 
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -197,19 +171,27 @@ TEST(ZurcfgProcessTest, PathsWithoutAHeaderAreFileErrors) {
     }
     EXPECT_FALSE(fs::exists(dir.File("missing")));
 
-    // A pipe is not waited on.
+    // A pipe, or a link to a device, is neither waited on nor written nor moved aside.
     fs::create_directory(dir.Path() / "pipe");
     ASSERT_EQ(mkfifo(dir.File("pipe/ZURcfg.h").c_str(), 0600), 0);
-    const Outcome pipe = Zurcfg(dir, {"check", dir.File("pipe")});
-    EXPECT_EQ(pipe.status, 2);
-    EXPECT_TRUE(Contains(pipe.err, "is not a regular file")) << pipe.err;
+    fs::create_directory(dir.Path() / "device");
+    fs::create_symlink("/dev/null", dir.File("device/ZURcfg.h"));
+    for (const std::string& folder : {dir.File("pipe"), dir.File("device")}) {
+        for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+                 {"check", folder}, {"set", folder, "OS_TASKS=2"}, {"format", folder}}) {
+            const Outcome outcome = Zurcfg(dir, command);
+            EXPECT_EQ(outcome.status, 2) << command[0] << " " << folder;
+            EXPECT_TRUE(Contains(outcome.err, "is not a regular file")) << outcome.err;
+        }
+        EXPECT_EQ(NamesIn(folder), std::vector<std::string>{"ZURcfg.h"});
+    }
 
-    // A header its reader may not read.
+    // A header its reader may not read, read by a copy of the program that reader may run.
     fs::create_directory(dir.Path() / "locked");
     WriteBytes(dir.File("locked/ZURcfg.h"), "#define OS_TASKS 2\n");
     fs::permissions(dir.File("locked/ZURcfg.h"), fs::perms::none);
-    const std::string check =
-        Quoted(ZURCFG_PROGRAM) + " check " + Quoted(dir.File("locked")) + " >/dev/null 2>&1";
+    const std::string check = Quoted(testing::ProgramCopyForEveryone(dir)) + " check " +
+                              Quoted(dir.File("locked")) + " >/dev/null 2>&1";
     EXPECT_TRUE(testing::RunUnprivileged([&check] {
         const int status = std::system(check.c_str());
         return WIFEXITED(status) && WEXITSTATUS(status) == 2;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "config/header_reader.h"
+#include "config/header_writer.h"
 #include "tests/support/configuration_diff.h"
 
 namespace zurcfg {
@@ -279,7 +280,7 @@ TEST(ReaderCommentsTest, ProjectNameRunsFromTheColonToTheEndOfTheLine) {
     EXPECT_EQ(Read(Lines({"// project name: a"})).PROJECT_NAME, "");
 }
 
-TEST(ReaderCommentsTest, PlatformIsTheHighestListedNameOnTheLine) {
+TEST(ReaderCommentsTest, PlatformIsTheHighestListedNameOnTheLineAndALineNamingNoneIsTold) {
     EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC 12-bit"})).PLATFORM, 1);
     EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC 14-bit"})).PLATFORM, 2);
     EXPECT_EQ(Read(Lines({"// PLATFORM:     HT-PICC18"})).PLATFORM, 3);
@@ -287,7 +288,15 @@ TEST(ReaderCommentsTest, PlatformIsTheHighestListedNameOnTheLine) {
     EXPECT_EQ(Read(Lines({"// PLATFORM:     Microchip C30"})).PLATFORM, 5);
     EXPECT_EQ(Read(Lines({"// PLATFORM: Microchip C30 or HT-PICC18"})).PLATFORM, 5);
     EXPECT_EQ(Read(Lines({"// PLATFORM: SDCC"})).PLATFORM, 0);
-    EXPECT_EQ(Read(Lines({"// PLATFORM: HT-PICC18", "// PLATFORM: SDCC"})).PLATFORM, 3);
+    const HeaderContents unknown =
+        ParseHeader(Lines({"// PLATFORM: HT-PICC18", "// PLATFORM:  SDCC "}));
+    EXPECT_EQ(unknown.configuration.PLATFORM, 3);
+    ReadFinding told{ReadFinding::Kind::UnknownPlatform, NameTableId::Bsems, 2};
+    told.column = 15;
+    told.found = "SDCC";
+    told.kept = "HT-PICC18";
+    EXPECT_EQ(unknown.findings,
+              (std::vector<ReadFinding>{{ReadFinding::Kind::NotGenerated}, told}));
 }
 
 TEST(ReaderCommentsTest, BlockCommentHidesWhatItSpans) {
@@ -518,11 +527,11 @@ void AppendEnumeration(std::string& text, std::string_view tag, int items) {
 TEST(ReaderFindingsTest, NamesBeyondTheTablesRowsAreCountedFromTheLineOfTheFirst) {
     std::string text = kMarker + "\n";
     AppendEnumeration(text, "ZUR_STIMERS_ENUM", 64);  // lines 2 to 68
-    EXPECT_TRUE(ParseHeader(text).findings.empty());
+    EXPECT_TRUE(ParseHeader(text + "#endif\n").findings.empty());
 
     AppendEnumeration(text, "ZUR_STIMERS_ENUM", 6);  // a second one adds to the table
     AppendEnumeration(text, "ZUR_BSEMS_ENUM", 203);
-    const HeaderContents contents = ParseHeader(text);
+    const HeaderContents contents = ParseHeader(text + "#endif\n");
     EXPECT_EQ(contents.stimers.size(), 70u);
     EXPECT_EQ(contents.bsems.size(), 203u);
     // The 65th STIMERS name stands on line 71, the 201st BSEMS name on 280.
@@ -538,6 +547,7 @@ TEST(ReaderFindingsTest, EnumerationOfATableBehindAnotherFirstWordIsSkippedAndNo
         "typedef enum other_e { X } other_t;",
         "  static /* c */ enum STIMERS_ENUM { T };",
         "#define OS_TASKS 2 typedef enum ZUR_BSEMS_ENUM { C };",
+        "#endif",
     }));
     EXPECT_TRUE(contents.bsems.empty());
     EXPECT_TRUE(contents.stimers.empty());
@@ -550,6 +560,34 @@ TEST(ReaderFindingsTest, EnumerationOfATableBehindAnotherFirstWordIsSkippedAndNo
               (std::vector<ReadFinding>{{Kind::SkippedEnumeration, NameTableId::Bsems, 2},
                                         {Kind::SkippedEnumeration, NameTableId::Stimers, 4},
                                         value}));
+}
+
+TEST(ReaderFindingsTest, TheToolsHeaderCutOffAnywhereEndsEarly) {
+    Configuration configuration;
+    configuration.OS_TASKS = 2;
+    configuration.OST_MSG = "char";  // the old names' block opens and closes a conditional
+    const std::string whole = FormatHeader(configuration, {{"A", "first"}}, {}, true);
+    EXPECT_TRUE(ParseHeader(whole).findings.empty());
+    EXPECT_TRUE(
+        ParseHeader(whole.substr(0, whole.size() - 1) + " // _ZURCFG_H\n \n").findings.empty());
+
+    int lines = 0;
+    for (std::size_t end = whole.find('\n'); end + 1 < whole.size();
+         end = whole.find('\n', end + 1)) {
+        ++lines;
+        const std::vector<ReadFinding> findings = ParseHeader(whole.substr(0, end + 1)).findings;
+        ASSERT_EQ(findings.size(), 1u) << "cut after line " << lines;
+        if (lines < 3) {  // before the marker line
+            EXPECT_EQ(findings[0].kind, Kind::NotGenerated);
+            continue;
+        }
+        EXPECT_EQ(findings[0].kind, Kind::EndsEarly) << "cut after line " << lines;
+        EXPECT_GT(findings[0].line, 2);
+        EXPECT_LE(findings[0].line, lines);
+    }
+    // A foreign file needs no closing line.
+    EXPECT_EQ(ParseHeader("#define OS_TASKS 1\n").findings,
+              std::vector<ReadFinding>{{Kind::NotGenerated}});
 }
 
 TEST(ReaderFindingsTest, AFileWithoutTheMarkerIsFoundForeignBeforeAnythingElse) {
@@ -595,7 +633,8 @@ std::vector<ReadFinding> FindingsOf(std::initializer_list<std::string_view> line
     for (std::string_view line : lines) {
         text.append(line).append("\r\n");
     }
-    return ParseHeader(text).findings;
+    // Closed as the tool closes its header, which otherwise ends early.
+    return ParseHeader(text + "#endif\r\n").findings;
 }
 
 ReadFinding Value(int line, int column, std::string subject, std::string found, std::string kept) {
@@ -654,8 +693,6 @@ TEST(ReaderNotAsWrittenTest, ItemsThatAreMoreThanAnIdentifierAreToldAsCompilersT
               (std::vector<ItemFinding>{
                   {kItem, kError, 0, "my-sem", "my"},
                   {kItem, kWarning, 1, "x = 5", "x"},
-                  {kItem, kWarning, 2, "caf\xC3\xA9", "caf"},
-                  {kItem, kWarning, 3, "a$b", "a"},
                   {kItem, kError, 4, "c d", "c"},
                   {kItem, kError, 5, "caf\xE9", "caf"},
                   {kItem, kError, 6,
@@ -668,6 +705,16 @@ TEST(ReaderNotAsWrittenTest, ItemsThatAreMoreThanAnIdentifierAreToldAsCompilersT
                    "gh"},
                   {kItem, kError, 9, "k =", "k"},
               }));
+    // gcc and clang take UTF-8 letters and '$' in a C99 name: it is kept whole, no twin of its
+    // ASCII start. A Latin-1 letter stops them, and they declare the start, as the reader keeps.
+    std::vector<std::string> kept;
+    for (const NameEntry& item : ParseHeader(Lines({"enum ZUR_BSEMS_ENUM { caf\xC3\xA9, a$b, "
+                                                    "\xC3\xA9t\xC3\xA9, caf, a, caf\xE9 };"}))
+                                     .bsems) {
+        kept.push_back(item.identifier);
+    }
+    EXPECT_EQ(kept, (std::vector<std::string>{"caf\xC3\xA9", "a$b", "\xC3\xA9t\xC3\xA9", "caf", "a",
+                                              "caf"}));
     // A control byte in a comment is only dropped from it; a form feed behind a name is a blank.
     const std::vector<ReadFinding> inComment =
         FindingsOf({"enum ZUR_BSEMS_ENUM {", "  A, // x\x02y", "};"});
@@ -675,6 +722,46 @@ TEST(ReaderNotAsWrittenTest, ItemsThatAreMoreThanAnIdentifierAreToldAsCompilersT
     EXPECT_EQ(inComment[0].kind, Kind::ControlBytes);
     EXPECT_EQ(inComment[0].found, "\x02");
     EXPECT_EQ(std::make_pair(inComment[0].line, inComment[0].column), std::make_pair(3, 10));
+}
+
+// Line, severity and bytes of each finding about control bytes.
+using ControlFinding = std::tuple<int, Severity, std::string>;
+
+TEST(ReaderNotAsWrittenTest, ControlBytesAreErrorsWhereTheyStopTheCompiler) {
+    std::vector<ControlFinding> found;
+    for (const ReadFinding& finding : FindingsOf(
+             {"#define OS_TASKS 3\x01", "// note\x02", "/* open\x03", "  still */ \x04",
+              "#if X\x05", "#endif\x06", "enum ZUR_BSEMS_ENUM { A,\x07", "};\x0c\x0e", "x\x0b"})) {
+        found.emplace_back(finding.line, finding.severity, finding.found);
+    }
+    constexpr auto kError = Severity::Error;
+    constexpr auto kWarning = Severity::Warning;
+    EXPECT_EQ(found, (std::vector<ControlFinding>{{2, kWarning, "\x01"},
+                                                  {3, kWarning, "\x02"},
+                                                  {4, kWarning, "\x03"},
+                                                  {5, kError, "\x04"},
+                                                  {6, kError, "\x05"},
+                                                  {7, kWarning, "\x06"},
+                                                  {8, kError, "\x07"},
+                                                  {9, kError, "\x0c\x0e"},
+                                                  {10, kWarning, "\x0b"}}));
+}
+
+// A line comment ending in \ or ??/ takes the next line: told where that line holds code,
+// as an error where the compiler then stops. An item's comment is the name checks' to judge.
+TEST(ReaderNotAsWrittenTest, ALineCommentJoinedToALineOfCodeIsTold) {
+    std::vector<std::tuple<int, Severity, int, std::string>> found;
+    for (const ReadFinding& finding :
+         FindingsOf({"enum ZUR_BSEMS_ENUM {", "  A,", "  // spare \\", "  B,", "  // ends ?\?/",
+                     "  /* c */", "  C, // c \\", "  D", "};", "// outside \\",
+                     "#define OS_TASKS 3", "// last \\  ", "#endif"})) {
+        EXPECT_EQ(finding.kind, ReadFinding::Kind::CommentTakesLine);
+        found.emplace_back(finding.line, finding.severity, finding.count, finding.found);
+    }
+    EXPECT_EQ(found, (std::vector<std::tuple<int, Severity, int, std::string>>{
+                         {4, Severity::Error, 5, "B,"},
+                         {11, Severity::Warning, 12, "#define OS_TASKS 3"},
+                         {13, Severity::Error, 14, "#endif"}}));
 }
 
 TEST(ReaderNotAsWrittenTest, EmptyItemsAndMissingCommasAreToldAtTheItemAfter) {

@@ -6,7 +6,9 @@
 
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #endif
 
 #include "config/header_messages.h"
@@ -20,6 +22,7 @@ namespace zurcfg {
 namespace {
 
 using testing::FakePrompter;
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WithCrLf;
@@ -38,16 +41,6 @@ Configuration Tasks(int32_t tasks) {
     return config;
 }
 
-// The file names in a folder.
-std::vector<std::string> Listing(const std::filesystem::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class HeaderWriterTest : public ::testing::Test {
 protected:
     // Writes with empty tables and expects the plain success report for the final path.
@@ -63,13 +56,20 @@ protected:
         EXPECT_EQ(prompter.Last().icon, Icon::Information);
     }
 
-    // Expects the write to fail with the given error message.
-    void WriteExpectingError(const std::string& path, const std::string& expectedText) {
+    // Expects the write to fail with the given error message, followed by a line that names the
+    // step that failed and the system's reason, when one is given.
+    void WriteExpectingError(const std::string& path, const std::string& expectedText,
+                             const std::string& failedStep = "") {
         FakePrompter prompter;
         prompter.Will(Answer::Ok);
         EXPECT_FALSE(WriteHeader(path, Tasks(3), bsems_, stimers_, false, prompter).Written());
         ASSERT_EQ(prompter.Messages().size(), 1u);
-        EXPECT_EQ(prompter.Last().text, expectedText);
+        const std::string firstLines = failedStep.empty() ? expectedText : expectedText + "\n";
+        EXPECT_EQ(prompter.Last().text.substr(0, firstLines.size()), firstLines);
+        EXPECT_EQ(prompter.Last().text.substr(firstLines.size(), failedStep.size()), failedStep);
+        if (failedStep.empty()) {
+            EXPECT_EQ(prompter.Last().text, expectedText);
+        }
         EXPECT_EQ(prompter.Last().caption, "Error");
         EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
         EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
@@ -103,7 +103,7 @@ TEST_F(HeaderWriterTest, SavingTwiceKeepsOneBackupOfTheFirstSave) {
     EXPECT_TRUE(second.Written());
     EXPECT_EQ(second.backup, HeaderWriteReport::Backup::Made);
     EXPECT_EQ(second.backupPath, Backup());
-    EXPECT_EQ(Listing(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
+    EXPECT_EQ(NamesIn(dir_.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
     EXPECT_EQ(ReadBytes(Backup()), first);
     EXPECT_NE(ReadBytes(Header()).find("OS_TASKS               4  //"), std::string::npos);
 }
@@ -125,7 +125,7 @@ TEST_F(HeaderWriterTest, PathRuleDecidesTheFileAndItsBackup) {
     const std::string upperHeader = upper.File("ZURCFG.H");
     WriteBytes(upperHeader, "previous upper");
     WriteExpectingSuccess(upperHeader, upperHeader);
-    EXPECT_EQ(Listing(upper.Path()), (std::vector<std::string>{"ZURCFG.H", "ZURCFG.bak"}));
+    EXPECT_EQ(NamesIn(upper.Path()), (std::vector<std::string>{"ZURCFG.H", "ZURCFG.bak"}));
     EXPECT_EQ(ReadBytes(upper.File("ZURCFG.bak")), "previous upper");
 }
 
@@ -136,19 +136,50 @@ TEST_F(HeaderWriterTest, AnExistingFileIsWrittenWhateverItsNameAndAMissingOneIsA
     EXPECT_EQ(ReadBytes(dir_.File("board.bak")), "previous board");
 
     const std::string other = dir_.File("other.h");
-    WriteExpectingError(other, "Error opening file:\n" + other + kSep + "ZURcfg.h");
+    WriteExpectingError(other, "Error opening file:\n" + other + kSep + "ZURcfg.h",
+                        "Creating a new file in its folder failed: ");
     EXPECT_FALSE(std::filesystem::exists(other));
 }
 
 TEST_F(HeaderWriterTest, OpenFailuresAreReported) {
-    // A folder where the header should be.
+    // A folder where the header should be is not written, nor moved aside.
     std::filesystem::create_directory(Header());
-    WriteExpectingError(Folder(), "Error opening file:\n" + Header());
+    WriteExpectingError(Folder(), "File " + Header() +
+                                      " is not a regular file (it is a folder, a pipe or a "
+                                      "device),\nso it was not written. Save to a header file "
+                                      "instead.");
     EXPECT_TRUE(std::filesystem::is_directory(Header()));
+    EXPECT_EQ(NamesIn(dir_.Path()), std::vector<std::string>{"ZURcfg.h"});
 
     const std::string missing = dir_.File("missing") + kSep + "ZURcfg.h";
-    WriteExpectingError(missing, "Error opening file:\n" + missing);
+    WriteExpectingError(missing, "Error opening file:\n" + missing,
+                        "Creating a new file in its folder failed: ");
     EXPECT_FALSE(std::filesystem::exists(dir_.File("missing")));
+}
+
+TEST_F(HeaderWriterTest, AHeaderThatEndsEarlyIsNotMadeTheBackup) {
+    const std::string whole = WithCrLf(FormatHeader(Tasks(2), bsems_, stimers_, false));
+    const std::string cut = whole.substr(0, whole.rfind("#endif"));
+    WriteBytes(Header(), cut);
+    WriteBytes(Backup(), whole);
+    FakePrompter prompter;
+    prompter.Will(Answer::Ok);
+    const HeaderWriteReport report =
+        WriteHeader(Folder(), Tasks(3), bsems_, stimers_, false, prompter);
+    EXPECT_TRUE(report.Written());
+    EXPECT_EQ(report.backup, HeaderWriteReport::Backup::KeptOlder);
+    EXPECT_EQ(ReadBytes(Backup()), whole);
+    EXPECT_EQ(prompter.Last().text,
+              "File saved successfully:\n" + Header() +
+                  "\n\nThe previous file ended early, so it was not kept as the backup:\n" +
+                  Backup() + " still holds the header saved before it.");
+
+    // Without an older backup, even a header that ends early is better kept than lost.
+    std::filesystem::remove(Backup());
+    WriteBytes(Header(), cut);
+    EXPECT_EQ(WriteHeaderFile(Folder(), Tasks(3), bsems_, stimers_, false).backup,
+              HeaderWriteReport::Backup::Made);
+    EXPECT_EQ(ReadBytes(Backup()), cut);
 }
 
 TEST_F(HeaderWriterTest, IdentifiersWithinTheirCountsAreNoWarning) {
@@ -228,8 +259,8 @@ private:
     bool active_ = false;
 };
 
-TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeader) {
-    // A short header fails only when the close flushes it; many identifiers fail in the write.
+TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeaderAndItsBackup) {
+    // A short header and a long one, which fails in a later piece of the write.
     std::vector<NameEntry> manyBsems(kBsemsEntries, NameEntry{std::string(60, 'B'), "comment"});
     for (const std::vector<NameEntry>* bsems : {&bsems_, &manyBsems}) {
         TempDir dir;
@@ -247,12 +278,15 @@ TEST_F(HeaderWriterTest, FailedWriteKeepsThePreviousHeader) {
         }
         EXPECT_FALSE(written);
         ASSERT_EQ(prompter.Messages().size(), 1u);
-        EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + header);
+        EXPECT_EQ(prompter.Last().text,
+                  "Error writing file:\n" + header +
+                      "\nWriting the new text failed: " + std::strerror(EFBIG) + ".");
         EXPECT_EQ(prompter.Last().caption, "Error");
         EXPECT_EQ(prompter.Last().buttons, Buttons::Ok);
         EXPECT_EQ(prompter.Last().icon, Icon::Exclamation);
         EXPECT_EQ(ReadBytes(header), "previous header");
-        EXPECT_EQ(Listing(dir.Path()), std::vector<std::string>{"ZURcfg.h"});
+        EXPECT_EQ(ReadBytes(dir.File("ZURcfg.bak")), "older backup");
+        EXPECT_EQ(NamesIn(dir.Path()), (std::vector<std::string>{"ZURcfg.bak", "ZURcfg.h"}));
     }
 }
 
@@ -266,8 +300,10 @@ TEST_F(HeaderWriterTest, FailedFirstWriteLeavesNoFile) {
         written = WriteHeader(Folder(), Tasks(3), bsems_, stimers_, false, prompter).Written();
     }
     EXPECT_FALSE(written);
-    EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + Header());
-    EXPECT_TRUE(Listing(dir_.Path()).empty());
+    EXPECT_EQ(prompter.Last().text, "Error writing file:\n" + Header() +
+                                        "\nWriting the new text failed: " + std::strerror(EFBIG) +
+                                        ".");
+    EXPECT_TRUE(NamesIn(dir_.Path()).empty());
 }
 
 TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
@@ -294,11 +330,11 @@ TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
                inPlace.backup == HeaderWriteReport::Backup::NotMade;
     }));
     EXPECT_EQ(ReadBytes(readOnlyHeader), "read-only header");
-    EXPECT_EQ(Listing(dir_.Path() / "read_only_file"), std::vector<std::string>{"ZURcfg.h"});
+    EXPECT_EQ(NamesIn(dir_.Path() / "read_only_file"), std::vector<std::string>{"ZURcfg.h"});
     EXPECT_EQ(ReadBytes(inPlaceHeader), WithCrLf(FormatHeader(Tasks(3), bsems_, stimers_, false)));
     EXPECT_EQ(ReadBytes(dir_.File("read_only_folder/ZURcfg.bak")), "stale backup");
 
-    // The report of a write without a backup adds a line, after any count warnings.
+    // The report of a write without a backup adds its lines, after any count warnings.
     HeaderWriteReport report;
     report.path = inPlaceHeader;
     report.backupPath = BackupPathFor(inPlaceHeader);
@@ -310,10 +346,31 @@ TEST_F(HeaderWriterTest, WhatAnOrdinaryUserMayNotChangeIsToldAndNothingIsLost) {
               "File saved successfully:\n" + inPlaceHeader + "\n\n" + noBackup);
     EXPECT_EQ(WriteMessage(report).icon, Icon::Information);
     report.countWarnings = {{NameTableId::Stimers, 0, 1}};
+    report.backupFailure =
+        FileFailure{FileStep::CreateTemporary, std::make_error_code(std::errc::permission_denied)};
     EXPECT_EQ(WriteMessage(report).text,
               "File saved:\n" + inPlaceHeader +
                   "\n\nWARNING:\n\n1. OS_STIMERS = 0, but 1 item(s) defined in ENUM_STIMERS\n\n" +
-                  noBackup);
+                  noBackup +
+                  "\nCreating a new file in its folder failed: " + std::strerror(EACCES) + ".");
+}
+
+TEST_F(HeaderWriterTest, ALinkedHeaderStaysALinkAndItsBackupGoesBesideItsTarget) {
+    namespace fs = std::filesystem;
+    fs::create_directories(dir_.Path() / "shared");
+    fs::create_directories(dir_.Path() / "project");
+    const std::string target = dir_.File("shared/ZURcfg.h");
+    WriteBytes(target, "shared header");
+    fs::create_symlink("../shared/ZURcfg.h", dir_.File("project/ZURcfg.h"));
+    const HeaderWriteReport report =
+        WriteHeaderFile(dir_.File("project"), Tasks(3), bsems_, stimers_, false);
+    EXPECT_TRUE(report.Written());
+    EXPECT_EQ(report.path, dir_.File("project/ZURcfg.h"));
+    EXPECT_EQ(report.backupPath, dir_.File("shared/ZURcfg.bak"));
+    EXPECT_TRUE(fs::is_symlink(dir_.File("project/ZURcfg.h")));
+    EXPECT_EQ(ReadBytes(target), WithCrLf(FormatHeader(Tasks(3), bsems_, stimers_, false)));
+    EXPECT_EQ(ReadBytes(dir_.File("shared/ZURcfg.bak")), "shared header");
+    EXPECT_EQ(NamesIn(dir_.Path() / "project"), std::vector<std::string>{"ZURcfg.h"});
 }
 
 #endif

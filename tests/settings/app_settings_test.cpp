@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "settings/app_settings.h"
 #include "support/temp_dir.h"
@@ -273,16 +278,87 @@ TEST_F(AppSettingsTest, PathListEndsAtTheFirstGapAndHigherKeysStay) {
     EXPECT_EQ(reloaded.recentPaths[3], "/d");
 }
 
-TEST_F(AppSettingsTest, ShorterListLeavesTheHigherKeys) {
+TEST_F(AppSettingsTest, AShorterListIsFollowedByThePathsTheFileHolds) {
     WriteBytes(path_, "[PATHS]\r\npath0=/a\r\npath1=/b\r\npath2=/c\r\n");
     {
         AppSettings settings(path_);
         settings.recentPaths = {};
         settings.recentPaths[0] = "/only";
-        settings.SaveSettings();
+        settings.recentPaths[1] = "/b";
+        EXPECT_TRUE(settings.SaveSettings());
     }
-    const std::string kept = "[PATHS]\r\npath0=/only\r\npath1=/b\r\npath2=/c\r\n[SERVICES]\r\n";
+    const std::string kept =
+        "[PATHS]\r\npath0=/only\r\npath1=/b\r\npath2=/a\r\npath3=/c\r\n[SERVICES]\r\n";
     EXPECT_EQ(ReadBytes(path_).substr(0, kept.size()), kept);
+}
+
+TEST_F(AppSettingsTest, WindowsClosingOneAfterAnotherOrAtOnceKeepEachOthersRecentPaths) {
+    WriteBytes(path_, "[PATHS]\r\npath0=/shared\r\n");
+    AppSettings first(path_);
+    AppSettings second(path_);
+    first.recentPaths[0] = "/first";
+    first.recentPaths[1] = "/shared";
+    second.recentPaths[0] = "/second";
+    second.recentPaths[1] = "/shared";
+    EXPECT_TRUE(first.SaveSettings());
+    EXPECT_TRUE(second.SaveSettings());
+    const RecentPaths expected{"/second", "/shared", "/first"};
+    EXPECT_EQ(AppSettings(path_).recentPaths, expected);
+
+    // Each window's own path on top of what it read, all saving at the same time.
+    std::vector<std::unique_ptr<AppSettings>> windows;
+    for (int window = 0; window < 8; ++window) {
+        windows.push_back(std::make_unique<AppSettings>(path_));
+        windows.back()->recentPaths = {"/window" + std::to_string(window)};
+    }
+    std::vector<std::thread> closing;
+    std::atomic<int> saved{0};
+    for (const auto& window : windows) {
+        closing.emplace_back([&window, &saved] { saved += window->SaveSettings() ? 1 : 0; });
+    }
+    for (std::thread& thread : closing) {
+        thread.join();
+    }
+    EXPECT_EQ(saved, 8);
+    const RecentPaths stored = AppSettings(path_).recentPaths;
+    for (int window = 0; window < 8; ++window) {
+        EXPECT_NE(std::find(stored.begin(), stored.end(), "/window" + std::to_string(window)),
+                  stored.end())
+            << window;
+    }
+    EXPECT_EQ(std::count(stored.begin(), stored.end(), "/shared"), 1);
+    EXPECT_EQ(stored[11], "");
+}
+
+TEST_F(AppSettingsTest, ALoadWhileAnotherWindowSavesReadsOneVersionWhole) {
+    // Versions of different lengths, so that a mix shows.
+    const std::string longType(3000, 'b');
+    AppSettings otherWindow(path_);
+    otherWindow.defaultConfiguration.OST_MSG = "a";
+    ASSERT_TRUE(otherWindow.SaveSettings());
+    std::atomic<bool> saving{true};
+    std::thread closing([&] {
+        for (int save = 0; save < 200; ++save) {
+            otherWindow.defaultConfiguration.OS_TASKS = save % 2 == 0 ? 2 : 1;
+            otherWindow.defaultConfiguration.OST_MSG = save % 2 == 0 ? longType : "a";
+            otherWindow.SaveSettings();
+        }
+        saving = false;
+    });
+    int loads = 0;
+    while (saving || loads == 0) {
+        const AppSettings settings(path_);
+        const Configuration& read = settings.defaultConfiguration;
+        const bool whole = (read.OS_TASKS == 1 && read.OST_MSG == "a") ||
+                           (read.OS_TASKS == 2 && read.OST_MSG == longType);
+        if (!whole) {
+            ADD_FAILURE() << "load " << loads << " mixed two versions: " << read.OS_TASKS << ", "
+                          << read.OST_MSG.size() << " bytes of type";
+            break;
+        }
+        ++loads;
+    }
+    closing.join();
 }
 
 TEST_F(AppSettingsTest, EmptyPathKeyEndsTheList) {

@@ -21,17 +21,10 @@ namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
-
-std::vector<std::string> NamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
 
 TEST(AtomicFileTest, ReplacesTheFileAndLeavesNothingElse) {
     TempDir dir;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "config/prompter.h"
@@ -17,8 +19,9 @@ public:
         EXPECT_TRUE(script_.empty()) << script_.size() << " scripted answer(s) never asked for";
     }
 
-    FakePrompter& Will(Answer answer) {
-        script_.push_back(answer);
+    // whileAsked runs while the box is open, before it is answered: what happens meanwhile.
+    FakePrompter& Will(Answer answer, std::function<void()> whileAsked = {}) {
+        script_.push_back({answer, std::move(whileAsked)});
         return *this;
     }
 
@@ -29,8 +32,11 @@ public:
                           << "\": " << message.text;
             return Answer::Cancel;
         }
-        const Answer answer = script_.front();
+        const auto [answer, whileAsked] = std::move(script_.front());
         script_.pop_front();
+        if (whileAsked) {
+            whileAsked();
+        }
         return answer;
     }
 
@@ -38,7 +44,7 @@ public:
     const Message& Last() const { return messages_.back(); }
 
 private:
-    std::deque<Answer> script_;
+    std::deque<std::pair<Answer, std::function<void()>>> script_;
     std::vector<Message> messages_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,13 +40,14 @@ private:
     std::filesystem::path path_;
 };
 
-// The names of the entries of a folder; none when there is no such folder.
-inline std::vector<std::string> NamesIn(const std::string& folder) {
+// The names of the entries of a folder, sorted; none when there is no such folder.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     std::error_code missing;
     for (const auto& entry : std::filesystem::directory_iterator(folder, missing)) {
         names.push_back(entry.path().filename().string());
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 

@@ -1,6 +1,10 @@
 // Opening, saving and leaving documents through the real window, with scripted answers.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +16,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "config/file_lock.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
@@ -79,6 +84,12 @@ protected:
         EXPECT_EQ(question.caption, "Save changes?");
         EXPECT_EQ(question.buttons, Buttons::YesNoCancel);
         EXPECT_EQ(question.icon, Icon::Question);
+    }
+
+    static std::string NotRegularFileText(const std::string& path) {
+        return "File " + path +
+               " is not a regular file (it is a folder, a pipe or a device),\nso it was not "
+               "written. Save to a header file instead.";
     }
 
     std::string pathA_ = HeaderPathFor(dir_.File("a"));
@@ -270,16 +281,16 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     std::filesystem::remove(pathA_);
     std::filesystem::create_directory(pathA_);
 
-    // Save changes, overwrite the change on disk.
-    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
+    // Save changes: refused at once, nothing is asked about overwriting a folder.
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     ChooseFromPathList(1);
-    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + pathA_);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
     EXPECT_EQ(Title(), TitleOf(pathA_, true));
     EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
     EXPECT_EQ(PathShown(), pathA_);
 
     // Exit, Esc and the close box all ask the same question.
-    prompter_.Will(Answer::Yes).Will(Answer::Yes).Will(Answer::Ok);
+    prompter_.Will(Answer::Yes).Will(Answer::Ok);
     Click(kExitButton);
     EXPECT_TRUE(dialog_->isVisible());
     prompter_.Will(Answer::Cancel);
@@ -289,6 +300,95 @@ TEST_F(ConfigDialogDocumentTest, AFailedSaveAfterYesKeepsTheChangesAndTheWindow)
     prompter_.Will(Answer::No);
     EXPECT_TRUE(dialog_->close());
     EXPECT_FALSE(dialog_->isVisible());
+}
+
+TEST_F(ConfigDialogDocumentTest, APipeInTheHeadersPlaceIsNeitherWrittenNorWaitedOn) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    TypeName("Unsaved");
+    // Neither written nor waited on nor moved aside.
+    std::filesystem::remove(pathA_);
+    ASSERT_EQ(mkfifo(pathA_.c_str(), 0600), 0);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
+    EXPECT_EQ(prompter_.Last().caption, "Error");
+    EXPECT_TRUE(std::filesystem::is_fifo(pathA_));
+    EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
+    EXPECT_EQ(Title(), TitleOf(pathA_, true));
+    EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
+
+    // Nor is a link to a folder: the link and the folder stay, and so do the values.
+    std::filesystem::remove(pathA_);
+    std::filesystem::create_directory(pathA_ + ".folder");
+    std::filesystem::create_directory_symlink(pathA_ + ".folder", pathA_);
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text, NotRegularFileText(pathA_));
+    EXPECT_TRUE(std::filesystem::is_symlink(pathA_));
+    EXPECT_TRUE(std::filesystem::is_empty(pathA_ + ".folder"));
+    EXPECT_FALSE(std::filesystem::exists(BackupPathFor(pathA_)));
+    EXPECT_EQ(Current().PROJECT_NAME, "Unsaved");
+}
+
+TEST_F(ConfigDialogDocumentTest, ASaveHoldsTheHeadersLockFromItsLookAtTheDiskToTheNewFile) {
+    OpenListingBoth();
+    ChooseFromPathList(0);
+    TypeName("Mine");
+    WriteHeaderFile(pathA_, Project(4, "Theirs"), {});
+    const auto othersMayLock = [this] {
+        return FileLock(pathA_, std::chrono::milliseconds(0)).Held();
+    };
+    bool lockedWhileAsked = false;
+    bool lockedWhileReported = true;
+    prompter_.Will(Answer::Yes, [&] { lockedWhileAsked = !othersMayLock(); }).Will(Answer::Ok, [&] {
+        lockedWhileReported = !othersMayLock();
+    });
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Messages()[0].text,
+              "File " + pathA_ + " was changed on disk since it was opened. Overwrite it?");
+    EXPECT_EQ(prompter_.Last().text, "File saved successfully:\n" + pathA_);
+    EXPECT_TRUE(lockedWhileAsked);
+    EXPECT_FALSE(lockedWhileReported);
+    EXPECT_EQ(ReadHeaderFile(pathA_).contents.configuration.PROJECT_NAME, "Mine");
+    EXPECT_EQ(ReadHeaderFileAt(BackupPathFor(pathA_)).contents.configuration.PROJECT_NAME,
+              "Theirs");
+}
+
+TEST_F(ConfigDialogDocumentTest, AHeaderCutShortIsToldOnOpeningAndASaveKeepsTheOlderBackup) {
+    const std::string backup = BackupPathFor(pathA_);
+    WriteHeaderFile(backup, Project(1, "Older"), {});
+    const std::string whole = ReadBytes(pathA_);
+    WriteBytes(pathA_, whole.substr(0, whole.rfind("#endif")));
+    OpenListingBoth();
+    prompter_.Will(Answer::Ok);
+    ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().text,
+              "File " + pathA_ +
+                  " ends early, may be incomplete: it lacks the closing #endif that this tool "
+                  "writes.\n\nThe header as last saved whole may be in " +
+                  backup + ". Saving keeps that backup as it is.");
+    EXPECT_EQ(Current().PROJECT_NAME, "Alpha");
+
+    TypeName("Whole");
+    prompter_.Will(Answer::Ok);
+    Click(kSaveButton);
+    EXPECT_EQ(prompter_.Last().text,
+              "File saved successfully:\n" + pathA_ +
+                  "\n\nThe previous file ended early, so it was not kept as the backup:\n" +
+                  backup + " still holds the header saved before it.");
+    EXPECT_EQ(ReadHeaderFile(pathA_).contents.configuration.PROJECT_NAME, "Whole");
+    EXPECT_EQ(ReadHeaderFileAt(backup).contents.configuration.PROJECT_NAME, "Older");
+
+    // The header gone, its backup there: opened as missing, and the message names the backup.
+    std::filesystem::remove(pathA_);
+    prompter_.Will(Answer::Ok);
+    ChooseFromPathList(0);
+    EXPECT_EQ(prompter_.Last().text, "File " + pathA_ +
+                                         " does not exist.\nIt will be created after saving."
+                                         "\n\nIts backup " +
+                                         backup +
+                                         " is there and may hold the header as last saved.");
 }
 
 TEST_F(ConfigDialogDocumentTest, NamesThatStopTheBuildAreSavedOnlyWhenTheUserSaysSo) {
@@ -456,7 +556,9 @@ TEST_F(ConfigDialogDocumentTest, SaveAsAsksBeforeReplacingAnExistingFile) {
     fileChooser_.Will(other);
     prompter_.Will(Answer::Ok);
     Click(kSaveAsButton);
-    EXPECT_EQ(prompter_.Last().text, "Error opening file:\n" + HeaderPathFor(other));
+    EXPECT_EQ(prompter_.Last().text,
+              "Error opening file:\n" + HeaderPathFor(other) +
+                  "\nCreating a new file in its folder failed: " + std::strerror(ENOENT) + ".");
     EXPECT_EQ(PathShown(), other);
     EXPECT_EQ(Title(), TitleOf(out, true));
 

@@ -12,6 +12,7 @@
 #include <QHash>
 
 #include "config/document.h"
+#include "config/header_writer.h"
 #include "config/prompter.h"
 #include "settings/app_settings.h"
 #include "settings/recovery_files.h"
@@ -191,6 +192,10 @@ private:
     // Writes the window's values to `path`; an empty path asks for a file first. True when the
     // header was written.
     bool SaveHeaderFile(std::string path);
+    // Writes the document to the header at headerPath: nothing when another save holds the
+    // header (said so), or the user chose to keep a change made on disk or the header's name
+    // style.
+    std::optional<HeaderWriteReport> WriteDocument(const std::string& headerPath);
     // Whether the header at `headerPath` uses the name style Save writes, or the user wants it
     // changed.
     bool KeepsNameStyle(const std::string& headerPath);

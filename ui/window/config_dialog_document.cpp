@@ -8,11 +8,13 @@
 #include <QComboBox>
 #include <QWindow>
 
+#include "config/file_lock.h"
 #include "config/header_messages.h"
 #include "config/header_path.h"
 #include "config/header_reader.h"
 #include "config/header_writer.h"
 #include "config/name_style.h"
+#include "config/regular_file.h"
 #include "resources/control_ids.h"
 #include "settings/recent_paths.h"
 #include "ui/common/local_text.h"
@@ -161,23 +163,53 @@ bool ConfigDialog::SaveHeaderFile(std::string path) {
         path = std::move(*chosen);
         AddRecentPath(path);
     }
-    const std::string headerPath = HeaderPathFor(path);
-    if (!diskGuard_.MayOverwrite(document_, headerPath) || !KeepsNameStyle(headerPath) ||
-        !WriteHeader(headerPath, document_.configuration, document_.bsems, document_.stimers,
-                     settings_.OldStyleNames(), prompter_, document_.lineEnding)
-             .Written()) {
+    const std::optional<HeaderWriteReport> report = WriteDocument(HeaderPathFor(path));
+    if (!report) {
         return false;
     }
-    // The header written is the document from now on, wherever it was read from, so that the
-    // guard looks after the file the next Save writes.
-    document_.path = headerPath;
-    document_.onDisk = TakeFingerprint(headerPath);
-    diskGuard_.Reset();
+    prompter_.Ask(WriteMessage(*report));
+    if (!report->Written()) {
+        return false;
+    }
     MarkUnmodified();
     ShowConfiguration();
     RefreshWindow();
     RefreshBackupComparison();
     return true;
+}
+
+// The header's lock is taken before the look at the file on disk and let go before the report is
+// shown, so that no other save comes in between and none waits on the user's reading.
+std::optional<HeaderWriteReport> ConfigDialog::WriteDocument(const std::string& headerPath) {
+    const FileLock lock(headerPath);
+    if (!lock.Held()) {
+        prompter_.Ask(BusyMessage(headerPath));
+        return std::nullopt;
+    }
+    // Nothing can be written over a folder, pipe or device, so no question is asked about it.
+    if (RegularFile(headerPath).OpenStatus() == RegularFile::Status::NotRegular) {
+        HeaderWriteReport refused;
+        refused.path = headerPath;
+        refused.outcome = HeaderWriteReport::Outcome::NotRegularFile;
+        return refused;
+    }
+    if (!diskGuard_.MayOverwrite(document_, headerPath) || !KeepsNameStyle(headerPath)) {
+        return std::nullopt;
+    }
+    WriteOptions options;
+    options.heldLock = &lock;
+    options.lineEnding = document_.lineEnding;
+    HeaderWriteReport report =
+        WriteHeaderFile(headerPath, document_.configuration, document_.bsems, document_.stimers,
+                        settings_.OldStyleNames(), options);
+    if (report.Written()) {
+        // The header written is the document from now on, wherever it was read from, so that
+        // the guard looks after the file the next Save writes.
+        document_.path = headerPath;
+        document_.onDisk = TakeFingerprint(headerPath);
+        diskGuard_.Reset();
+    }
+    return report;
 }
 
 // A header that spells the renamed macros the other way is rewritten in the chosen style only when

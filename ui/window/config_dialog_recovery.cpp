@@ -116,7 +116,7 @@ void ConfigDialog::EndSession() {
 bool ConfigDialog::HasBackup() const {
     std::error_code error;
     return !document_.path.empty() &&
-           std::filesystem::is_regular_file(BackupPathFor(document_.path), error);
+           std::filesystem::is_regular_file(BackupOfHeader(document_.path), error);
 }
 
 // Text typed before is a step of its own, so that Undo takes back the backup's values alone.
@@ -126,7 +126,7 @@ void ConfigDialog::OnRevertToBackup() {
     }
     const HeaderReadResult backup = document_.path.empty()
                                         ? HeaderReadResult()
-                                        : ReadHeaderFileAt(BackupPathFor(document_.path));
+                                        : ReadHeaderFileAt(BackupOfHeader(document_.path));
     if (!backup.opened) {
         prompter_.Ask(NoBackupMessage(document_.path, backup));
         return;
