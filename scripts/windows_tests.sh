@@ -6,8 +6,9 @@
 #   ZURCFG_WINDOWS_TESTS=auto   (default) runs when the cross compiler and Wine are installed:
 #                               everything when the cached Qt for Windows is there too
 #                               (windows_qt.sh), else the core and zurcfg only
-#   ZURCFG_WINDOWS_TESTS=on     installs them and builds the cached Qt first (once: about 1.5 GB
-#                               installed, and 45 to 90 minutes on two cores)
+#   ZURCFG_WINDOWS_TESTS=on     installs them first, then runs as auto does
+#   ZURCFG_WINDOWS_TESTS=all    installs them and builds the cached Qt first when it is missing
+#                               (once: about 1.5 GB installed, and 45 to 90 minutes on two cores)
 #   ZURCFG_WINDOWS_TESTS=off    skips
 # shellcheck source-path=SCRIPTDIR source=windows_qt.sh
 source "$ROOT/scripts/windows_qt.sh"
@@ -88,6 +89,9 @@ run_windows_tests() {
             ;;
         on)
             install_missing_packages "${WINDOWS_PACKAGES[@]}"
+            ;;
+        all)
+            install_missing_packages "${WINDOWS_PACKAGES[@]}"
             ensure_windows_qt
             ;;
     esac
@@ -98,7 +102,7 @@ run_windows_tests() {
     fi
     if ! windows_qt_present; then
         echo "Windows tests of the core and zurcfg only: the window's need the cached Qt for" \
-            "Windows (ZURCFG_WINDOWS_TESTS=on scripts/test builds it)"
+            "Windows (scripts/test --windows builds it)"
     fi
     local started=$SECONDS
     build_for_windows
