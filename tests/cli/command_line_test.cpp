@@ -12,6 +12,7 @@
 namespace zurcfg {
 namespace {
 
+using testing::Contains;
 using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
@@ -29,10 +30,6 @@ Outcome RunZurcfg(std::vector<std::string> arguments) {
     Console console{out, err};
     const ExitCode exit = RunCommandLine(arguments, console);
     return {exit, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 TEST(CommandLineTest, HelpVersionAndUsageErrors) {

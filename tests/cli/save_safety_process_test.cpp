@@ -20,6 +20,7 @@ namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Contains;
 using testing::Outcome;
 using testing::Quoted;
 using testing::ReadBytes;
@@ -28,10 +29,6 @@ using testing::TempDir;
 using testing::WriteBytes;
 using testing::Zurcfg;
 using testing::ZurcfgCommand;
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 Configuration Tasks(int32_t tasks) {
     Configuration configuration;

@@ -17,6 +17,7 @@ namespace zurcfg {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Contains;
 using testing::DifferingFields;
 using testing::NamesIn;
 using testing::Outcome;
@@ -25,10 +26,6 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 using testing::Zurcfg;
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
 
 Configuration Sample() {
     Configuration configuration;

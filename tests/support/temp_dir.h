@@ -51,6 +51,10 @@ inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
     return names;
 }
 
+inline bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
