@@ -12,6 +12,7 @@
 #include "settings/settings_path.h"
 #include "ui/common/program_icon.h"
 #include "ui/dialogs/tips_dialog.h"
+#include "ui/layout/dialog_fonts.h"
 #include "ui/prompts/file_dialog_chooser.h"
 #include "ui/prompts/message_box_prompter.h"
 #include "ui/window/config_dialog.h"
@@ -36,6 +37,13 @@ void KeepWorkAtSessionEnd(ConfigApp& app, ConfigDialog& dialog) {
 
 ConfigApp::ConfigApp(int& argc, char** argv) : QApplication(argc, argv) {
     setWindowIcon(ProgramIcon());
+    // Setting the font replaces the platform's fonts for menus and message boxes too, so it is
+    // set only where the platform's own face is missing.
+    const QFont platformFont = font();
+    const QFont shownFont = WithSubstituteFace(platformFont);
+    if (shownFont != platformFont) {
+        setFont(shownFont);
+    }
 }
 
 bool ConfigApp::InitInstance(const std::string& documentPath) {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +118,11 @@ TEST_F(DialogLayoutTest, HeadingsAreBoldTypeNamesFixedPitchAndNoTextIsCut) {
     EXPECT_TRUE(Control(kInlineTimerCheck)->font().bold());
     EXPECT_FALSE(Control(kEnableAllCheck)->font().bold());
     EXPECT_EQ(Control(kEnableAllCheck)->font(), fonts_.dialog);
+#ifdef Q_OS_WIN
+    // A face Windows has, not a fallback of other metrics (elsewhere the family may be an alias
+    // such as "Sans Serif" that the system resolves itself).
+    EXPECT_EQ(QFontInfo(fonts_.dialog).family(), fonts_.dialog.family());
+#endif
     EXPECT_EQ(Control(kMsgTypeEdit)->font(), fonts_.fixed);
     EXPECT_EQ(Control(kPathBox)->font(), fonts_.fixed);
     for (QLabel* label : dialog_.findChildren<QLabel*>()) {

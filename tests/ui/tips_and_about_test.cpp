@@ -59,9 +59,12 @@ protected:
 
 TEST_F(TipsAndAboutTest, AFirstStartShowsTheTipWithTheFocusOnItsCheckBox) {
     QString tip;
+    bool tipFits = false;
     bool focusOnCheckBox = false;
     EXPECT_EQ(Start([&](QDialog& box) {
-                  tip = ControlOf<QLabel>(box, 1090)->text();
+                  const QLabel* text = ControlOf<QLabel>(box, 1090);
+                  tip = text->text();
+                  tipFits = text->heightForWidth(text->width()) <= text->height();
                   focusOnCheckBox = box.focusWidget() == ControlOf<QCheckBox>(box, 1068);
                   EXPECT_EQ(ControlOf<QCheckBox>(box, 1068)->text(),
                             "Don't show this message again");
@@ -75,6 +78,7 @@ TEST_F(TipsAndAboutTest, AFirstStartShowsTheTipWithTheFocusOnItsCheckBox) {
               "90200) when checked\n- for new versions (other) when unchecked\n\nNew ZUR version "
               "is compatible with old projects, but some times it may be usefull to work with "
               "your old projects with old ZUR versions");
+    EXPECT_TRUE(tipFits);
     EXPECT_TRUE(focusOnCheckBox);
     // No style chosen: the old-style names are written.
     EXPECT_TRUE(Checked(kOldStyleNamesCheck));

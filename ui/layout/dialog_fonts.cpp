@@ -1,7 +1,11 @@
 #include "ui/layout/dialog_fonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
+#ifdef Q_OS_WIN
+#include <QSettings>
+#endif
 
 namespace zurcfg {
 
@@ -23,10 +27,38 @@ QFont FixedFontOfHeight(int height) {
     return font;
 }
 
+bool HasFaceNamed(const QFont& font) {
+    return QFontInfo(font).family().compare(font.family(), Qt::CaseInsensitive) == 0;
+}
+
+// The face the system draws for `family`, or nothing when it names no substitute.
+QString RegisteredSubstitute(const QString& family) {
+#ifdef Q_OS_WIN
+    const QSettings substitutes(
+        QStringLiteral(
+            R"(HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows NT\CurrentVersion\FontSubstitutes)"),
+        QSettings::NativeFormat);
+    // A value may name a character set after a comma: "Arial,0".
+    return substitutes.value(family).toString().section(QLatin1Char(','), 0, 0);
+#else
+    Q_UNUSED(family)
+    return {};
+#endif
+}
+
 }  // namespace
 
+QFont WithSubstituteFace(QFont font) {
+    if (HasFaceNamed(font)) {
+        return font;
+    }
+    QFont substituted = font;
+    substituted.setFamily(RegisteredSubstitute(font.family()));
+    return !substituted.family().isEmpty() && HasFaceNamed(substituted) ? substituted : font;
+}
+
 DialogFonts PlatformDialogFonts() {
-    QFont dialog = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont dialog = WithSubstituteFace(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     dialog.setPointSize(kDialogPointSize);
     QFont label = dialog;
     label.setBold(true);

@@ -16,6 +16,12 @@ struct DialogFonts {
 
 DialogFonts PlatformDialogFonts();
 
+// `font`, its family replaced by the face the system substitutes for it when the font database
+// has no face of that name. Wine names its message font "MS Shell Dlg", an alias that only the
+// registry's font substitutes resolve; left to Qt, it falls back to a face of other metrics, and
+// text laid out in dialog units is cut.
+QFont WithSubstituteFace(QFont font);
+
 // The dialog base units that `font` gives.
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 
