@@ -64,7 +64,8 @@ TEST_F(TipsAndAboutTest, AFirstStartShowsTheTipWithTheFocusOnItsCheckBox) {
     EXPECT_EQ(Start([&](QDialog& box) {
                   const QLabel* text = ControlOf<QLabel>(box, 1090);
                   tip = text->text();
-                  tipFits = text->heightForWidth(text->width()) <= text->height();
+                  tipFits = text->heightForWidth(text->width()) <= text->height() &&
+                            box.rect().contains(ControlOf<QCheckBox>(box, 1068)->geometry());
                   focusOnCheckBox = box.focusWidget() == ControlOf<QCheckBox>(box, 1068);
                   EXPECT_EQ(ControlOf<QCheckBox>(box, 1068)->text(),
                             "Don't show this message again");

@@ -14,7 +14,9 @@ namespace zurcfg {
 TipsDialog::TipsDialog(std::string_view tip, bool dontShowAgain, QWidget* parent)
     : QDialog(parent), dontShowAgain_(dontShowAgain) {
     const QHash<int, QWidget*> controls = BuildDialog(this, kTipsDialog, PlatformDialogFonts());
-    qobject_cast<QLabel*>(controls.value(kTipText))->setText(FromLocal8Bit(tip));
+    auto* text = qobject_cast<QLabel*>(controls.value(kTipText));
+    text->setText(FromLocal8Bit(tip));
+    FitHeightToText(text);
     dontShowAgainCheck_ = qobject_cast<QCheckBox*>(controls.value(kDontShowAgainCheck));
     dontShowAgainCheck_->setChecked(dontShowAgain);
     dontShowAgainCheck_->setFocus();

@@ -197,4 +197,23 @@ QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTe
     return DialogLayout(dialog, dialogTemplate, fonts).Build();
 }
 
+void FitHeightToText(QLabel* label) {
+    const int shortfall = label->heightForWidth(label->width()) - label->height();
+    if (shortfall <= 0) {
+        return;
+    }
+    QWidget* widget = label;
+    for (; !widget->isWindow(); widget = widget->parentWidget()) {
+        const int bottom = widget->geometry().bottom();
+        for (QWidget* sibling :
+             widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling->y() > bottom) {
+                sibling->move(sibling->x(), sibling->y() + shortfall);
+            }
+        }
+        widget->resize(widget->width(), widget->height() + shortfall);
+    }
+    widget->setFixedHeight(widget->height() + shortfall);
+}
+
 }  // namespace zurcfg

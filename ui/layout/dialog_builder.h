@@ -6,6 +6,8 @@
 #include "resources/dialog_template.h"
 #include "ui/layout/dialog_fonts.h"
 
+class QLabel;
+
 namespace zurcfg {
 
 // Lays out a template on `dialog`: one widget per control in the font its style asks for,
@@ -16,5 +18,11 @@ namespace zurcfg {
 // for windows that look them up often.
 QHash<int, QWidget*> BuildDialog(QWidget* dialog, const DialogTemplate& dialogTemplate,
                                  const DialogFonts& fonts);
+
+// Makes a word-wrapped label as high as its text needs where the template left it too low for
+// the font: a font wider than the one the template was drawn for wraps the text into more lines.
+// The frames around the label grow with it, the controls below it move down and the dialog grows
+// by as much.
+void FitHeightToText(QLabel* label);
 
 }  // namespace zurcfg
