@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QStandardItemModel>
 
 #include "resources/accessible_names.h"
 #include "ui/common/local_text.h"
@@ -37,13 +36,14 @@ const QFont* OwnFontOf(const ControlTemplate& control, const DialogFonts& fonts)
     return nullptr;
 }
 
-// The height of one item of the list's open list, as its style draws it.
-int OpenListItemHeight(QComboBox* list) {
-    QStandardItemModel probe;
-    probe.appendRow(new QStandardItem(QStringLiteral("X")));
-    QStyleOptionViewItem option;
-    option.initFrom(list->view());
-    return list->itemDelegate()->sizeHint(option, probe.index(0, 0)).height();
+// The height of one item of the list's open list, as its style draws it: measured on a list
+// like it with one item, since styles add to the height that the item's delegate gives.
+int OpenListItemHeight(const QComboBox* list) {
+    QComboBox probe;
+    probe.setStyleSheet(list->styleSheet());
+    probe.setFont(list->font());
+    probe.addItem(QStringLiteral("X"));
+    return probe.view()->sizeHintForRow(0);
 }
 
 // A drop-down list's template height is the extent of its open list; closed, it is as high as

@@ -58,8 +58,13 @@ QFont WithSubstituteFace(QFont font) {
 }
 
 DialogFonts PlatformDialogFonts() {
-    QFont dialog = WithSubstituteFace(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    dialog.setPointSize(kDialogPointSize);
+    // The face the templates were drawn for keeps their texts inside their controls; where the
+    // system lacks it, its own dialog font stands in.
+    QFont dialog(QStringLiteral("MS Sans Serif"), kDialogPointSize);
+    if (!HasFaceNamed(dialog)) {
+        dialog = WithSubstituteFace(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+        dialog.setPointSize(kDialogPointSize);
+    }
     QFont label = dialog;
     label.setBold(true);
     return {dialog, label, FixedFontOfHeight(kFixedFontHeight)};
