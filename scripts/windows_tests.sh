@@ -20,12 +20,9 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth)
 
 # Debian's Wine leaves the faces of fonts-wine out of a new prefix, Tahoma and MS Sans Serif
 # among them, in which Windows draws dialogs; a window would fall back to a face of other metrics
-# and cut its texts. Copies them into the Fonts folder of the Wine prefix $1, where Windows keeps
-# its own. Exported for the shells that start Wine.
-install_wine_fonts() {
-    cp -u /usr/share/wine/fonts/* "$1/drive_c/windows/Fonts/"
-}
-export -f install_wine_fonts
+# and cut its texts. The shells that make a prefix copy them into its Fonts folder, where Windows
+# keeps its own.
+export WINE_OWN_FONTS=/usr/share/wine/fonts
 
 # The cross compiler, the posix thread model preferred as in cmake/mingw-w64-x86_64.cmake.
 windows_compiler() {
@@ -86,7 +83,7 @@ run_tests_under_wine() {
         mkdir -p "$WINEPREFIX"
         wineserver -p </dev/null >/dev/null 2>&1
         wine cmd /c exit </dev/null >/dev/null 2>&1
-        install_wine_fonts "$WINEPREFIX"
+        cp -u "$WINE_OWN_FONTS"/* "$WINEPREFIX/drive_c/windows/Fonts/"
         ctest --test-dir "$1" --output-on-failure --parallel "$(nproc)"
     ' windows-tests "$WINDOWS_BUILD_DIR"
 }
