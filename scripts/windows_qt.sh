@@ -6,7 +6,7 @@
 # after setup.sh, not run.
 #
 # Debian's upstream and security patches are applied, its Debian-only ones (packaging paths,
-# the system zstd) are left out; ours are in packaging/windows/qt/. The build takes 45 to 90
+# the system zstd) are left out; ours are in packaging/windows/qt/. The build takes about 40
 # minutes on two cores and runs at the lowest processor and disk priority.
 
 WINDOWS_QT_CACHE="${XDG_CACHE_HOME:-$HOME/.cache}/zurcfg_tool/windows-qt"
@@ -16,9 +16,9 @@ WINDOWS_QT_PACKAGES=(dpkg-dev ninja-build perl qt6-base-dev g++-mingw-w64-x86-64
 # Debian's source leaves out the tablet headers, hence no tablet events; the third-party
 # libraries are Qt's own copies, as the mingw tool chain has none. OpenGL is switched off by its
 # input: FEATURE_opengl=OFF would leave Windows' dynamic OpenGL on, half built. The widgets, image
-# formats and document writers that the window never shows are left out to shorten the build,
-# which CI makes from nothing; the style sheets, the offscreen platform's FreeType and the text
-# shaper stay, as the window and its tests need them.
+# formats and document writers that the window never shows are left out to shorten the build;
+# the style sheets, the offscreen platform's FreeType and the text shaper stay, as the window and
+# its tests need them.
 WINDOWS_QT_OPTIONS=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=ON
@@ -141,7 +141,7 @@ build_windows_qt() {
     work="$prefix.work"
     rm -rf "$prefix" "$work"
     mkdir -p "$work"
-    echo "Building Qt $version for Windows into $prefix (45 to 90 minutes on two cores;" \
+    echo "Building Qt $version for Windows into $prefix (about 40 minutes on two idle cores;" \
         "the log is $work/build.log)"
     (
         cd "$work" || return

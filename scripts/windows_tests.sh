@@ -8,7 +8,7 @@
 #                               (windows_qt.sh), else the core and zurcfg only
 #   ZURCFG_WINDOWS_TESTS=on     installs them first, then runs as auto does
 #   ZURCFG_WINDOWS_TESTS=all    installs them and builds the cached Qt first when it is missing
-#                               (once: about 1.5 GB installed, and 45 to 90 minutes on two cores)
+#                               (once: about 1.5 GB installed, and about 40 minutes on two cores)
 #   ZURCFG_WINDOWS_TESTS=off    skips
 # shellcheck source-path=SCRIPTDIR source=windows_qt.sh
 source "$ROOT/scripts/windows_qt.sh"
