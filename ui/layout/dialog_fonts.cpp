@@ -48,7 +48,7 @@ QString RegisteredSubstitute(const QString& family) {
 
 }  // namespace
 
-QFont WithSubstituteFace(QFont font) {
+QFont WithSubstituteFace(const QFont& font) {
     if (HasFaceNamed(font)) {
         return font;
     }

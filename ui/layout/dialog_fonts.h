@@ -20,7 +20,7 @@ DialogFonts PlatformDialogFonts();
 // has no face of that name. Wine names its message font "MS Shell Dlg", an alias that only the
 // registry's font substitutes resolve; left to Qt, it falls back to a face of other metrics, and
 // text laid out in dialog units is cut.
-QFont WithSubstituteFace(QFont font);
+QFont WithSubstituteFace(const QFont& font);
 
 // The dialog base units that `font` gives.
 DialogBaseUnits BaseUnitsOf(const QFont& font);
