@@ -52,9 +52,13 @@ QFont WithSubstituteFace(const QFont& font) {
     if (HasFaceNamed(font)) {
         return font;
     }
+    const QString substitute = RegisteredSubstitute(font.family());
+    if (substitute.isEmpty()) {
+        return font;
+    }
     QFont substituted = font;
-    substituted.setFamily(RegisteredSubstitute(font.family()));
-    return !substituted.family().isEmpty() && HasFaceNamed(substituted) ? substituted : font;
+    substituted.setFamily(substitute);
+    return HasFaceNamed(substituted) ? substituted : font;
 }
 
 DialogFonts PlatformDialogFonts() {

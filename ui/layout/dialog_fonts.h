@@ -8,7 +8,8 @@ namespace zurcfg {
 
 // The fonts a dialog is drawn with.
 struct DialogFonts {
-    QFont dialog;  // the platform's default GUI font at 8 points; it sets the dialog units
+    QFont dialog;  // the templates' face, MS Sans Serif, at 8 points, or where the system lacks
+                   // it the platform's default GUI font at 8 points; it sets the dialog units
     QFont label;   // the dialog font in bold, for headings
     QFont fixed;   // the platform's fixed-pitch font 14 pixels high whatever the system font
                    // size, for type names and paths
